@@ -1,0 +1,121 @@
+#pragma once
+// The installer's main window: settings page, progress page and finish page,
+// built from "InstallMainWnd.xml" of the skin package. The object outlives
+// its window: the query and install threads use it until start-up has
+// waited for them.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/CConfigure.h"
+#include "platform/manual_reset_event.h"
+#include "platform/thread.h"
+#include "ui/window_base.h"
+
+namespace platform {
+class WindowActivationListener;
+}
+namespace ui {
+class Control;
+class TabLayout;
+class Combo;
+class Option;
+}  // namespace ui
+
+class InstallUIMainWnd : public ui::WindowBase {
+ public:
+  // Private message: a second start asked this window to come forward.
+  static constexpr unsigned kMsgActivateInstance = 0x8000 + 1;
+
+  explicit InstallUIMainWnd(std::wstring className);
+  ~InstallUIMainWnd() override;
+
+  // Waits for each worker thread slot in turn, at most 10 minutes each.
+  int WaitForAllThreadExit();
+
+  void SelectInitialLanguage(int wanted);
+  // The download directory: the temporary folder for an installer package,
+  // else the desktop, plus the package name; created with its parents.
+  int MakeDownloadDirectory(std::wstring& directory, std::wstring& softwareName);
+  void SetWindowCollapsed(bool collapsed);
+
+  int languageIndex() const { return languageIndex_; }
+  const std::wstring& downloadDirectory() const { return downloadDirectory_; }
+  const std::wstring& logPath() const { return logPath_; }
+  CConfigure* configure() const { return configure_.get(); }
+
+ protected:
+  std::wstring GetWindowClassName() const override;
+  std::wstring GetSkinFile() const override { return L"InstallMainWnd.xml"; }
+  void InitWindow() override;
+  void OnClick(ui::Notify& msg) override;
+  std::intptr_t HandleMessage(unsigned msg, std::uintptr_t wparam, std::intptr_t lparam,
+                              bool& handled) override;
+  void OnFinalMessage() override;
+
+ private:
+  static constexpr std::size_t kThreadSlots = 5;
+
+  void FindControls();
+  void ReadConfigurationLabels();
+  void PrepareDirectoriesAndLog();
+  int LabelInt(const wchar_t* name);
+  std::wstring LabelText(const wchar_t* name);
+
+  const std::wstring className_;
+  std::unique_ptr<platform::WindowActivationListener> activationListener_;
+
+  ui::Control* closebtn_ = nullptr;
+  ui::Control* minbtn_ = nullptr;
+  ui::TabLayout* mainTabLayout_ = nullptr;
+  ui::Control* installFilePathEdit_ = nullptr;
+  ui::Control* installProgress_ = nullptr;
+  ui::Control* installLabel_ = nullptr;
+  ui::Control* spaceFree_ = nullptr;
+  ui::Control* spaceNeed_ = nullptr;
+  ui::Control* installSetting_ = nullptr;
+  ui::Control* licenseLink_ = nullptr;
+  ui::Control* licenseCheckbox_ = nullptr;
+  ui::TabLayout* setLayout_ = nullptr;
+  ui::TabLayout* pageLayout_ = nullptr;
+  ui::Control* installBtn_ = nullptr;
+  ui::Control* licenseText_ = nullptr;
+  ui::Control* licenseTextLayout_ = nullptr;
+  ui::Combo* languageCombox_ = nullptr;
+  ui::Control* imagePlay_ = nullptr;
+  ui::Control* backgroudLayout_ = nullptr;
+  ui::Control* textFailRetry_ = nullptr;
+  ui::Control* textFailAdvice_ = nullptr;
+  ui::Control* imgWarning_ = nullptr;
+  ui::Control* startApp_ = nullptr;
+  ui::Control* textStartShortcut_ = nullptr;
+  std::vector<ui::Option*> optionDots_;
+
+  int languageIndex_ = 0;
+  int slidePeriodMs_ = 7000;
+  int downloaderId_ = 0;
+  int siteId_ = 0;
+  int languageId_ = 0;
+  int gifDuration_ = 0;
+  int startFlag_ = 0;
+  int licenseChoice_ = 0;
+  int adminFlag_ = 0;
+  std::unique_ptr<CConfigure> configure_;
+  std::wstring startTimeStamp_;
+  std::wstring defaultInstallPath_;
+  std::wstring softwareName_;
+  std::wstring extraDownloadUrl_;
+  std::wstring downloadDirectory_;
+  std::wstring logPath_;
+  std::wstring adviceUrl_;
+  int closeMessageType_ = 2;  // MsgCancel until the flow has ended
+  bool retry_ = false;
+  bool clickId_ = false;
+  bool abandonQuery_ = false;
+  std::uint64_t initTick_ = 0;
+  std::shared_ptr<platform::ManualResetEvent> progressFinish100_;
+  std::array<platform::Thread, kThreadSlots> threads_;
+};

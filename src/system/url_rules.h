@@ -1,0 +1,20 @@
+#pragma once
+// Plain, case-sensitive substring rules on package URLs.
+
+#include <string>
+
+// A package URL is a candidate when it is not empty and names no CDN or
+// download-mirror host ("cdn.", "dl.").
+bool IsCandidateUrl(const std::wstring& url);
+
+// The text between the URL's last "/" and the first "." after it; empty when
+// the URL has no "/" or no "." after it.
+std::wstring PackageNameOfUrl(const std::wstring& url);
+
+// The URL's last path segment cut before its last "." (the whole segment
+// without "."); the whole text when it has no "/".
+std::wstring PackageStemOfUrl(const std::wstring& url);
+
+// The package is a Windows installer when the URL ends in ".exe" or is at
+// most three characters long.
+bool IsInstallerUrl(const std::wstring& url);
