@@ -22,7 +22,7 @@
 #include "ui/rich_edit.h"
 #include "ui/tab_layout.h"
 #include "ui/text.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 #include "ui/vertical_layout.h"
 
 namespace ui {
@@ -72,11 +72,11 @@ void ApplyWindowAttributes(const tinyxml2::XMLElement& window, PaintManager& man
 void AddFont(const tinyxml2::XMLElement& e, PaintManager& manager) {
   const std::optional<int> id = ParseInt(Attribute(e, "id"));
   if (!id) {
-    LOG(WARNING) << "layout: Font without a valid id at line " << e.GetLineNum();
+    LOG(INFO) << "layout: Font without a valid id at line " << e.GetLineNum();
     return;
   }
   Font font;
-  if (e.Attribute("name")) font.name = Utf8ToWide(Attribute(e, "name"));
+  if (e.Attribute("name")) font.name = platform::FromUtf8(Attribute(e, "name"));
   font.size = std::max(1, ParseInt(Attribute(e, "size")).value_or(font.size));
   font.bold = ParseBool(Attribute(e, "bold")).value_or(false);
   font.italic = ParseBool(Attribute(e, "italic")).value_or(false);
@@ -125,8 +125,8 @@ class LayoutBuilder {
     }
     for (const auto* e = window.FirstChildElement("Default"); e;
          e = e->NextSiblingElement("Default")) {
-      manager_->SetDefaultAttribute(Utf8ToWide(Attribute(*e, "name")),
-                                    Utf8ToWide(Attribute(*e, "value")));
+      manager_->SetDefaultAttribute(platform::FromUtf8(Attribute(*e, "name")),
+                                    platform::FromUtf8(Attribute(*e, "value")));
     }
   }
 
@@ -135,7 +135,7 @@ class LayoutBuilder {
     if (std::string_view(e.Name()) == "Include") return BuildInclude(e, path, depth);
     Controls out;
     if (built_ >= kMaxControls) {
-      LOG(WARNING) << Where(path) << ": more than " << kMaxControls << " controls, rest dropped";
+      LOG(INFO) << Where(path) << ": more than " << kMaxControls << " controls, rest dropped";
       return out;
     }
     ++built_;
@@ -148,7 +148,7 @@ class LayoutBuilder {
         for (auto& c : BuildNode(*child, path, depth)) container->Add(std::move(c));
       }
     } else if (e.FirstChildElement()) {
-      LOG(WARNING) << Where(path) << ": children of " << e.Name() << " at line "
+      LOG(INFO) << Where(path) << ": children of " << e.Name() << " at line "
                    << e.GetLineNum() << " ignored";
     }
     out.push_back(std::move(control));
@@ -159,13 +159,13 @@ class LayoutBuilder {
     Controls out;
     const std::string source(Attribute(e, "source"));
     if (depth >= kMaxIncludeDepth) {
-      LOG(WARNING) << Where(path) << ": include " << source << " nested too deeply, skipped";
+      LOG(INFO) << Where(path) << ": include " << source << " nested too deeply, skipped";
       return out;
     }
     const std::string resolved = Resolve(source, path);
     const std::optional<std::string> xml = pkg_.Read(resolved);
     if (!xml) {
-      LOG(WARNING) << Where(path) << ": include " << source << " cannot be read, skipped";
+      LOG(INFO) << Where(path) << ": include " << source << " cannot be read, skipped";
       return out;
     }
     const int count = std::clamp(ParseInt(Attribute(e, "count")).value_or(1), 0, kMaxIncludeCount);
@@ -173,7 +173,7 @@ class LayoutBuilder {
       std::string error;
       std::unique_ptr<Control> part = BuildDocument(*xml, resolved, depth + 1, &error);
       if (!part) {
-        LOG(WARNING) << Where(path) << ": include skipped: " << error;
+        LOG(INFO) << Where(path) << ": include skipped: " << error;
         break;
       }
       out.push_back(std::move(part));

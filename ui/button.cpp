@@ -1,7 +1,7 @@
 #include "ui/button.h"
 
 #include "ui/attribute_values.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace ui {
 
@@ -31,7 +31,7 @@ Color Button::GetStateTextColor(State state) const {
 
 void Button::SetAttribute(std::string_view name, std::string_view value) {
   if (name == "stateimage") {
-    SetStateImage(Utf8ToWide(value));
+    SetStateImage(platform::FromUtf8(value));
   } else if (name == "hottextcolor") {
     hot_text_color_ = ParseColor(value);
   } else if (name == "pushedtextcolor") {

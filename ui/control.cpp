@@ -4,7 +4,7 @@
 
 #include "ui/attribute_values.h"
 #include "ui/paint_manager.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace ui {
 namespace {
@@ -88,10 +88,10 @@ void Control::SetFont(int font_id) {
 
 void Control::SetAttribute(std::string_view name, std::string_view value) {
   TextStyle& ts = text_style_;
-  if (name == "name") name_ = Utf8ToWide(value);
-  else if (name == "text") SetText(Utf8ToWide(value));
-  else if (name == "tooltip") tooltip_ = Utf8ToWide(value);
-  else if (name == "bkimage") SetBkImage(Utf8ToWide(value));
+  if (name == "name") name_ = platform::FromUtf8(value);
+  else if (name == "text") SetText(platform::FromUtf8(value));
+  else if (name == "tooltip") tooltip_ = platform::FromUtf8(value);
+  else if (name == "bkimage") SetBkImage(platform::FromUtf8(value));
   else if (name == "visible") SetVisible(ParseBool(value).value_or(visible_));
   else if (name == "enabled") SetEnabled(ParseBool(value).value_or(enabled_));
   else if (name == "float") Assign(float_, ParseBool(value));

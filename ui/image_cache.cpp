@@ -35,7 +35,7 @@ cairo_surface_t* ImageCache::Get(const std::string& key, const Loader& load) {
   if (it != images_.end()) return it->second;
   const std::optional<std::string> bytes = load();
   cairo_surface_t* surface = bytes ? Decode(*bytes) : nullptr;
-  if (!surface) LOG(WARNING) << "skin image " << key << (bytes ? " cannot be decoded" : " is missing");
+  if (!surface) LOG(INFO) << "skin image " << key << (bytes ? " cannot be decoded" : " is missing");
   images_.emplace(key, surface);
   return surface;
 }

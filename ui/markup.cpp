@@ -6,7 +6,7 @@
 
 #include "ui/attribute_values.h"
 #include "ui/pango_font.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace ui {
 namespace {
@@ -105,8 +105,8 @@ class Parser {
     if (tag == L'p') BreakLine();
     if (stack_.size() >= kMaxDepth) return;
     OpenTag open{tag, std::nullopt, std::nullopt, -1};
-    if (tag == L'f') open.font = ParseInt(WideToUtf8(arg));
-    if (tag == L'c') open.color = ParseColor(WideToUtf8(arg));
+    if (tag == L'f') open.font = ParseInt(platform::ToUtf8(arg));
+    if (tag == L'c') open.color = ParseColor(platform::ToUtf8(arg));
     if (tag == L'a') {
       open.link = static_cast<int>(out_.links.size());
       out_.links.push_back({out_.text.size(), out_.text.size(), std::wstring(arg)});
@@ -132,7 +132,7 @@ class Parser {
     MarkupText::Link& link = out_.links[static_cast<size_t>(index)];
     link.end = out_.text.size();
     if (link.target.empty()) {
-      link.target = Utf8ToWide(std::string_view(out_.text).substr(link.start, link.end - link.start));
+      link.target = platform::FromUtf8(std::string_view(out_.text).substr(link.start, link.end - link.start));
     }
   }
 
@@ -150,7 +150,7 @@ class Parser {
 
   void Append(std::wstring_view text) {
     const size_t start = out_.text.size();
-    for (wchar_t c : text) AppendUtf8(out_.text, static_cast<char32_t>(c));
+    out_.text += platform::ToUtf8(text);
     MarkupText::Run run = style_;
     run.start = start;
     run.end = out_.text.size();

@@ -2,7 +2,7 @@
 
 #include "ui/attribute_values.h"
 #include "ui/paint_manager.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace ui {
 
@@ -35,7 +35,7 @@ void Option::SetAttribute(std::string_view name, std::string_view value) {
   } else if (name == "selected") {
     Selected(ParseBool(value).value_or(selected_), false);
   } else if (name == "selectedstateimage") {
-    selected_state_image_ = Utf8ToWide(value);
+    selected_state_image_ = platform::FromUtf8(value);
   } else {
     Button::SetAttribute(name, value);
   }

@@ -84,16 +84,16 @@ std::optional<std::string> Package::Read(std::string_view path) const {
   zip_stat_t stat;
   zip_stat_init(&stat);
   if (zip_stat_index(archive_, *index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)) {
-    LOG(WARNING) << "skin entry " << path << ": no size";
+    LOG(INFO) << "skin entry " << path << ": no size";
     return std::nullopt;
   }
   if (stat.size > kMaxEntrySize) {
-    LOG(WARNING) << "skin entry " << path << " is too large (" << stat.size << " bytes)";
+    LOG(INFO) << "skin entry " << path << " is too large (" << stat.size << " bytes)";
     return std::nullopt;
   }
   zip_file_t* file = zip_fopen_index(archive_, *index, 0);
   if (!file) {
-    LOG(WARNING) << "skin entry " << path << ": " << zip_strerror(archive_);
+    LOG(INFO) << "skin entry " << path << ": " << zip_strerror(archive_);
     return std::nullopt;
   }
   std::string data(stat.size, '\0');
@@ -107,7 +107,7 @@ std::optional<std::string> Package::Read(std::string_view path) const {
   char extra;
   const bool intact = done == stat.size && zip_fread(file, &extra, 1) == 0;
   if (!intact) {
-    LOG(WARNING) << "skin entry " << path << " is damaged: " << zip_file_strerror(file);
+    LOG(INFO) << "skin entry " << path << " is damaged: " << zip_file_strerror(file);
   }
   zip_fclose(file);
   if (!intact) return std::nullopt;

@@ -7,7 +7,7 @@
 #include "ui/label.h"
 #include "ui/painter.h"
 #include "ui/resources.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace ui {
 namespace {
@@ -75,7 +75,7 @@ void PaintManager::SetResourceFolder(std::string folder) {
 
 cairo_surface_t* PaintManager::GetImage(const std::wstring& path) {
   if (path.empty()) return nullptr;
-  const std::string utf8 = WideToUtf8(path);
+  const std::string utf8 = platform::ToUtf8(path);
   return images_.Get(Package::NormalizePath(utf8), [&]() -> std::optional<std::string> {
     const std::shared_ptr<Package> package = GetPackage();
     if (!package) return std::nullopt;

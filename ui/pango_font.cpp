@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace ui {
 
@@ -13,7 +13,7 @@ PangoFontDescription* CreateFontDescription(const Font& font) {
   constexpr int kMinPixels = 1;
   constexpr int kMaxPixels = 512;
   PangoFontDescription* desc = pango_font_description_new();
-  pango_font_description_set_family(desc, WideToUtf8(font.name).c_str());
+  pango_font_description_set_family(desc, platform::ToUtf8(font.name).c_str());
   pango_font_description_set_absolute_size(
       desc, std::clamp(font.size, kMinPixels, kMaxPixels) * PANGO_SCALE);
   pango_font_description_set_weight(desc, font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/attribute_values.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace ui {
 
@@ -44,7 +44,7 @@ void Progress::SetAttribute(std::string_view name, std::string_view value) {
   } else if (name == "value") {
     SetValue(ParseInt(value).value_or(value_));
   } else if (name == "foreimage") {
-    fore_image_ = Utf8ToWide(value);
+    fore_image_ = platform::FromUtf8(value);
   } else if (name == "forecolor") {
     fore_color_ = ParseColor(value).value_or(fore_color_);
   } else {

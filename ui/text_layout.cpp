@@ -4,7 +4,7 @@
 
 #include "ui/paint_manager.h"
 #include "ui/pango_font.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace ui {
 namespace {
@@ -64,7 +64,7 @@ TextLayout::TextLayout(const PaintManager& manager, std::wstring_view text,
     attrs = CreatePangoAttributes(markup_, manager.GetFonts(), window.link_color,
                                   window.link_hover_color, hot_link);
   } else {
-    markup_.text = WideToUtf8(text);
+    markup_.text = platform::ToUtf8(text);
     attrs = pango_attr_list_new();
   }
   if (font.underline) {

@@ -6,7 +6,7 @@
 #include "ui/messages.h"
 #include "ui/resources.h"
 #include "ui/ui_tasks.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace ui {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 std::string SkinPath(const std::wstring& folder, const std::wstring& file) {
   std::wstring path = folder;
   if (!path.empty() && path.back() != L'/' && path.back() != L'\\') path.push_back(L'/');
-  return WideToUtf8(path + file);
+  return platform::ToUtf8(path + file);
 }
 
 }  // namespace
@@ -40,21 +40,23 @@ bool WindowBase::CreateWindow(WindowBase* owner, const std::wstring& title, int 
   const std::shared_ptr<Package> package = ResourcePackage();
   const std::string path = SkinPath(GetSkinFolder(), GetSkinFile());
   if (!package) {
-    LOG(ERROR) << "window " << WideToUtf8(GetWindowClassName()) << ": no skin package";
+    LOG(INFO) << "window " << platform::ToUtf8(GetWindowClassName()) << ": no skin package";
     return false;
   }
   std::string error;
   std::unique_ptr<Control> root = Build(*package, path, &manager_, &error);
   if (!root) {
-    LOG(ERROR) << "window " << WideToUtf8(GetWindowClassName()) << ": " << error;
+    LOG(INFO) << "window " << platform::ToUtf8(GetWindowClassName()) << ": " << error;
     return false;
   }
   manager_.SetPackage(package);
   manager_.AddNotifier(this);
   manager_.AttachRoot(std::move(root));
 
+  // The layout sizes the window; the creation size only stands in for a
+  // layout without one.
   Size size = manager_.GetWindowAttributes().size;
-  if (width > 0 && height > 0) size = Size{width, height};
+  if (size.IsEmpty()) size = Size{width, height};
   {
     std::lock_guard lock(liveness_mutex_);
     liveness_ = std::make_shared<Liveness>(this);

@@ -27,7 +27,7 @@ class WindowBase : public INotifyUI, private NativeWindow::Delegate {
 
   // Builds GetSkinFolder() + GetSkinFile() from ResourcePackage(), attaches
   // it, creates an undecorated window of the layout's size (`width`/`height`
-  // when both are positive) on a display, or a headless one without, then
+  // when the layout has none) on a display, or a headless one without, then
   // sends "windowinit" and calls InitWindow(). false when the skin cannot be
   // built or the window already exists.
   bool Create(WindowBase* owner, const std::wstring& title, int x, int y, int width, int height);

@@ -8,10 +8,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
-std::string ToUtf8(const std::wstring& text);
-std::wstring FromUtf8(const std::string& text);
+std::string ToUtf8(std::wstring_view text);
+std::wstring FromUtf8(std::string_view text);
 
 }  // namespace platform

@@ -34,7 +34,7 @@ void AppendUtf8(std::uint32_t cp, std::string& out) {
 
 }  // namespace
 
-std::string ToUtf8(const std::wstring& text) {
+std::string ToUtf8(std::wstring_view text) {
   std::string out;
   out.reserve(text.size());
   for (wchar_t wc : text) {
@@ -44,7 +44,7 @@ std::string ToUtf8(const std::wstring& text) {
   return out;
 }
 
-std::wstring FromUtf8(const std::string& text) {
+std::wstring FromUtf8(std::string_view text) {
   std::wstring out;
   out.reserve(text.size());
   const std::size_t n = text.size();

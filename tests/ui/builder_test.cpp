@@ -13,7 +13,7 @@
 #include "ui/paint_manager.h"
 #include "ui/progress.h"
 #include "ui/tab_layout.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ TEST_F(BuilderTest, FindsControlsAcrossIncludes) {
                         Case{L"log", "RichEdit"}, Case{L"agree", "CheckBox"},
                         Case{L"unknown_widget", "Fancy"}}) {
     Control* control = root->FindControl(c.name);
-    ASSERT_NE(control, nullptr) << ui::WideToUtf8(c.name);
+    ASSERT_NE(control, nullptr) << platform::ToUtf8(c.name);
     EXPECT_EQ(control->GetClass(), c.cls);
   }
   EXPECT_EQ(root->FindControl(L"unknown_widget")->GetText(), L"odd");

@@ -6,7 +6,7 @@
 #include "ui/combo.h"
 #include "ui/option.h"
 #include "ui/paint_manager.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ using ui::As;
 
 struct Recorder : ui::INotifyUI {
   void Notify(ui::Notify& msg) override {
-    events.push_back(msg.type + ":" + (msg.sender ? ui::WideToUtf8(msg.sender->GetName()) : ""));
+    events.push_back(msg.type + ":" + (msg.sender ? platform::ToUtf8(msg.sender->GetName()) : ""));
     if (msg.type == "link") links.push_back(msg.link);
     if (msg.type == "itemselect") items.emplace_back(msg.wparam, msg.lparam);
   }

@@ -7,7 +7,7 @@
 #include "ui/box_layout.h"
 #include "ui/builder.h"
 #include "ui/paint_manager.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -32,9 +32,9 @@ TEST_P(LayoutTest, PlacesChildren) {
   manager.SetClientSize(100, 200);
   for (const auto& [name, rect] : c.expected) {
     const ui::Control* control = manager.FindControl(name);
-    ASSERT_NE(control, nullptr) << ui::WideToUtf8(name);
+    ASSERT_NE(control, nullptr) << platform::ToUtf8(name);
     const Rect pos = control->GetPos();
-    EXPECT_EQ(pos, rect) << ui::WideToUtf8(name) << " is at " << pos.left << "," << pos.top
+    EXPECT_EQ(pos, rect) << platform::ToUtf8(name) << " is at " << pos.left << "," << pos.top
                          << "," << pos.right << "," << pos.bottom;
   }
 }

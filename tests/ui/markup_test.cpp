@@ -8,7 +8,7 @@
 #include "ui/markup.h"
 #include "ui/paint_manager.h"
 #include "ui/text_layout.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -70,8 +70,8 @@ TEST(MarkupTest, TagsBecomeRunsAndPlainText) {
   };
   for (const MarkupCase& c : cases) {
     const ui::MarkupText m = ui::ParseMarkup(c.source);
-    EXPECT_EQ(m.text, c.text) << ui::WideToUtf8(c.source);
-    EXPECT_EQ(m.runs, c.runs) << ui::WideToUtf8(c.source) << ": " << Describe(m.runs);
+    EXPECT_EQ(m.text, c.text) << platform::ToUtf8(c.source);
+    EXPECT_EQ(m.runs, c.runs) << platform::ToUtf8(c.source) << ": " << Describe(m.runs);
   }
 }
 
@@ -142,12 +142,12 @@ TEST(MarkupTest, GarbageNeverBreaksTheInvariants) {
     const ui::MarkupText m = ui::ParseMarkup(source);
     size_t expected_start = 0;
     for (const StyledRun& r : m.runs) {
-      ASSERT_EQ(r.start, expected_start) << ui::WideToUtf8(source);
+      ASSERT_EQ(r.start, expected_start) << platform::ToUtf8(source);
       ASSERT_LT(r.start, r.end);
       ASSERT_LT(r.link, static_cast<int>(m.links.size()));
       expected_start = r.end;
     }
-    ASSERT_EQ(expected_start, m.text.size()) << ui::WideToUtf8(source);
+    ASSERT_EQ(expected_start, m.text.size()) << platform::ToUtf8(source);
     for (const auto& link : m.links) {
       ASSERT_LE(link.start, link.end);
       ASSERT_LE(link.end, m.text.size());

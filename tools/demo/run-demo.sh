@@ -40,12 +40,14 @@ echo "No display here: running the stub under Xvfb on $DISPLAY."
 
 "$STUB" >"$OUT/stub-output.txt" 2>&1 &
 STUB_PID=$!
-if ! timeout 20 xdotool search --sync --onlyvisible --name "Brisko Setup" >/dev/null 2>&1; then
+WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "Brisko Setup" 2>/dev/null | head -n1)
+if [ -z "$WINDOW" ]; then
     echo "demo: the stub's window did not appear; see $OUT/stub-output.txt" >&2
     exit 1
 fi
 sleep 1
-"$SHOT" "$OUT/settings-page.png"
+eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+"$SHOT" "$OUT/settings-page.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
 
 kill -TERM "$STUB_PID"
 wait "$STUB_PID" || true

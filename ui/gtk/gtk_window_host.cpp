@@ -2,7 +2,7 @@
 
 #include "ui/cairo_shapes.h"
 #include "ui/paint_manager.h"
-#include "ui/utf.h"
+#include "platform/utf8.h"
 
 namespace ui {
 namespace {
@@ -17,7 +17,7 @@ GtkWindowHost::GtkWindowHost(Delegate& delegate, PaintManager& manager, GtkWindo
       manager_(manager),
       window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
       area_(gtk_drawing_area_new()) {
-  gtk_widget_set_name(window_, WideToUtf8(class_name).c_str());
+  gtk_widget_set_name(window_, platform::ToUtf8(class_name).c_str());
   gtk_window_set_decorated(GTK_WINDOW(window_), FALSE);
   gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
   gtk_widget_set_app_paintable(window_, TRUE);
@@ -45,7 +45,7 @@ GtkWindowHost::~GtkWindowHost() {
 }
 
 void GtkWindowHost::SetTitle(const std::wstring& title) {
-  gtk_window_set_title(GTK_WINDOW(window_), WideToUtf8(title).c_str());
+  gtk_window_set_title(GTK_WINDOW(window_), platform::ToUtf8(title).c_str());
 }
 
 void GtkWindowHost::Show(bool show, bool take_focus) {
@@ -73,26 +73,23 @@ void GtkWindowHost::Center() {
     if (!monitor) return;
     gdk_monitor_get_workarea(monitor, &area);
   }
-  int width = 0;
-  int height = 0;
-  gtk_window_get_size(GTK_WINDOW(window_), &width, &height);
-  gtk_window_move(GTK_WINDOW(window_), area.x + (area.width - width) / 2,
-                  area.y + (area.height - height) / 2);
+  gtk_window_move(GTK_WINDOW(window_), area.x + (area.width - client_.width) / 2,
+                  area.y + (area.height - client_.height) / 2);
 }
 
 Rect GtkWindowHost::GetRect() const {
-  int x = 0, y = 0, width = 0, height = 0;
+  int x = 0, y = 0;
   gtk_window_get_position(GTK_WINDOW(window_), &x, &y);
-  gtk_window_get_size(GTK_WINDOW(window_), &width, &height);
-  return Rect{x, y, x + width, y + height};
+  return Rect{x, y, x + client_.width, y + client_.height};
 }
 
 void GtkWindowHost::Move(int x, int y) { gtk_window_move(GTK_WINDOW(window_), x, y); }
 
 void GtkWindowHost::ResizeClient(int width, int height) {
   // The window is not resizable, so it takes exactly the area's size.
-  gtk_widget_set_size_request(area_, std::max(width, 1), std::max(height, 1));
-  gtk_window_resize(GTK_WINDOW(window_), std::max(width, 1), std::max(height, 1));
+  client_ = Size{std::max(width, 1), std::max(height, 1)};
+  gtk_widget_set_size_request(area_, client_.width, client_.height);
+  gtk_window_resize(GTK_WINDOW(window_), client_.width, client_.height);
 }
 
 void GtkWindowHost::Invalidate(const Rect& rect) {

@@ -46,6 +46,9 @@ class GtkWindowHost : public NativeWindow {
   GtkWidget* window_;
   GtkWidget* area_;
   bool hand_cursor_ = false;
+  // The size asked for: GTK reports a window's real size only once it is
+  // mapped, and centring happens before that.
+  Size client_;
 };
 
 }  // namespace ui
