@@ -15,6 +15,7 @@ class HeadlessWindow : public NativeWindow {
   void SetTitle(const std::wstring&) override {}
   void Show(bool, bool) override {}
   void Present() override {}
+  void Minimize() override {}
   // There is no screen to centre on.
   void Center() override {}
   Rect GetRect() const override { return rect_; }

@@ -32,6 +32,7 @@ class NativeWindow {
   virtual void SetTitle(const std::wstring& title) = 0;
   virtual void Show(bool show, bool take_focus) = 0;
   virtual void Present() = 0;
+  virtual void Minimize() = 0;
   // Centres the window over its owner, or on the screen.
   virtual void Center() = 0;
   // Outer position and size on the screen.

@@ -84,6 +84,10 @@ void WindowBase::BringToFront() {
   if (native_) native_->Present();
 }
 
+void WindowBase::Minimize() {
+  if (native_) native_->Minimize();
+}
+
 void WindowBase::ResizeClient(int width, int height) {
   if (!native_) return;
   native_->ResizeClient(width, height);

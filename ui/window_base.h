@@ -38,6 +38,7 @@ class WindowBase : public INotifyUI, private NativeWindow::Delegate {
   void ShowWindow(bool show = true, bool takeFocus = true);
   // Presents the window to the user.
   void BringToFront();
+  void Minimize();
   void ResizeClient(int width, int height);
   Rect GetWindowRect() const;
   void MoveWindow(int x, int y, int width, int height);

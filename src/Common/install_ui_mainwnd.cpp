@@ -166,8 +166,14 @@ void InstallUIMainWnd::SetWindowCollapsed(bool collapsed) {
   MoveWindow(rect.left, rect.top, kWindowWidth, collapsed ? kCollapsedHeight : kExpandedHeight);
 }
 
+// Until the install flow exists, closing has nothing to cancel.
 void InstallUIMainWnd::OnClick(ui::Notify& msg) {
-  if (msg.sender && msg.sender == closebtn_) Close();
+  if (!msg.sender) return;
+  if (msg.sender == closebtn_) {
+    Close();
+  } else if (msg.sender == minbtn_) {
+    Minimize();
+  }
 }
 
 std::intptr_t InstallUIMainWnd::HandleMessage(unsigned msg, std::uintptr_t wparam,

@@ -60,6 +60,8 @@ void GtkWindowHost::Show(bool show, bool take_focus) {
 
 void GtkWindowHost::Present() { gtk_window_present(GTK_WINDOW(window_)); }
 
+void GtkWindowHost::Minimize() { gtk_window_iconify(GTK_WINDOW(window_)); }
+
 void GtkWindowHost::Center() {
   GtkWindow* owner = gtk_window_get_transient_for(GTK_WINDOW(window_));
   GdkRectangle area{0, 0, 0, 0};

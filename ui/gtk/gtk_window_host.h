@@ -22,6 +22,7 @@ class GtkWindowHost : public NativeWindow {
   void SetTitle(const std::wstring& title) override;
   void Show(bool show, bool take_focus) override;
   void Present() override;
+  void Minimize() override;
   void Center() override;
   Rect GetRect() const override;
   void Move(int x, int y) override;
