@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <memory>
 
+#include "fixtures/temp_dir.h"
 #include "platform/paths.h"
-#include "test_support.h"
 
 namespace {
 
 using platform::ReadElfSection;
-using platform_test::ReadFile;
-using platform_test::TempDir;
-using platform_test::WriteFile;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
 
 using Bytes = std::vector<unsigned char>;
 

@@ -10,16 +10,17 @@
 #include <filesystem>
 #include <vector>
 
+#include "fixtures/scoped_env.h"
+#include "fixtures/temp_dir.h"
 #include "platform/utf8.h"
-#include "test_support.h"
 
 extern char** environ;
 
 namespace {
 
 using platform::NamedProcessMutex;
-using platform_test::ScopedEnv;
-using platform_test::TempDir;
+using test::ScopedEnv;
+using test::TempDir;
 
 constexpr char kRoleVariable[] = "PLATFORM_TEST_MUTEX_ROLE";
 constexpr char kNameVariable[] = "PLATFORM_TEST_MUTEX_NAME";
@@ -118,7 +119,7 @@ TEST(NamedProcessMutexChild, Role) {
 class NamedProcessMutexTest : public testing::Test {
  protected:
   NamedProcessMutexTest()
-      : runtime_("XDG_RUNTIME_DIR", dir_.path()),
+      : runtime_("XDG_RUNTIME_DIR", dir_.str()),
         name_(kNameVariable, "QRB_Downloader_180/test." + std::to_string(::getpid())) {}
 
   TempDir dir_;
@@ -177,7 +178,7 @@ TEST_F(NamedProcessMutexTest, SameProcessAndDestructorRelease) {
 
 TEST_F(NamedProcessMutexTest, FallsBackToTempDirWithoutRuntimeDir) {
   TempDir temp;
-  ScopedEnv tmpdir("TMPDIR", temp.path());
+  ScopedEnv tmpdir("TMPDIR", temp.str());
   for (const std::optional<std::string>& runtime :
        {std::optional<std::string>(), std::optional<std::string>(dir_.File("missing"))}) {
     ScopedEnv env("XDG_RUNTIME_DIR", runtime);

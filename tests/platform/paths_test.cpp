@@ -5,14 +5,15 @@
 
 #include <optional>
 
+#include "fixtures/scoped_env.h"
+#include "fixtures/temp_dir.h"
 #include "platform/utf8.h"
-#include "test_support.h"
 
 namespace {
 
-using platform_test::ScopedEnv;
-using platform_test::TempDir;
-using platform_test::WriteFile;
+using test::ScopedEnv;
+using test::TempDir;
+using test::WriteFile;
 
 TEST(Paths, ExecutableIsThisTestProgram) {
   const std::wstring path = platform::GetExecutablePath();
@@ -24,11 +25,11 @@ TEST(Paths, ExecutableIsThisTestProgram) {
 TEST(Paths, TempDirHonoursTmpdirAndEndsInSlash) {
   TempDir dir;
   {
-    ScopedEnv env("TMPDIR", dir.path());
+    ScopedEnv env("TMPDIR", dir.str());
     EXPECT_EQ(platform::GetTempDir(), dir.wpath() + L"/");
   }
   {
-    ScopedEnv env("TMPDIR", dir.path() + "/");
+    ScopedEnv env("TMPDIR", dir.str() + "/");
     EXPECT_EQ(platform::GetTempDir(), dir.wpath() + L"/");
   }
   for (const std::optional<std::string>& bad : {std::optional<std::string>(),
@@ -41,7 +42,7 @@ TEST(Paths, TempDirHonoursTmpdirAndEndsInSlash) {
 
 TEST(Paths, DesktopFromUserDirsWithHomeExpansion) {
   TempDir dir;
-  ScopedEnv home("HOME", dir.path());
+  ScopedEnv home("HOME", dir.str());
   ScopedEnv config("XDG_CONFIG_HOME", dir.File("config"));
   EXPECT_EQ(platform::GetDesktopDir(), dir.wpath() + L"/Desktop");  // no file
 

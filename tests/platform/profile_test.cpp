@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "fixtures/temp_dir.h"
 
 namespace {
 
 using platform::GetPrivateProfileInt;
 using platform::GetPrivateProfileString;
-using platform_test::TempDir;
-using platform_test::WriteFile;
+using test::TempDir;
+using test::WriteFile;
 
 class ProfileTest : public testing::Test {
  protected:

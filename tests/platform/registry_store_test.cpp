@@ -5,15 +5,16 @@
 #include <thread>
 #include <vector>
 
-#include "test_support.h"
+#include "fixtures/scoped_env.h"
+#include "fixtures/temp_dir.h"
 
 namespace {
 
 using platform::RegistryHive;
 using platform::RegistryStore;
-using platform_test::ReadFile;
-using platform_test::TempDir;
-using platform_test::WriteFile;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
 
 constexpr RegistryHive kMachine = RegistryHive::LocalMachine;
 constexpr RegistryHive kUser = RegistryHive::CurrentUser;
@@ -111,7 +112,7 @@ TEST_F(RegistryStoreTest, ConcurrentWritersLoseNothing) {
 
 TEST(RegistryStoreRoot, DefaultsToXdgConfigHome) {
   TempDir dir;
-  platform_test::ScopedEnv config("XDG_CONFIG_HOME", dir.path());
+  test::ScopedEnv config("XDG_CONFIG_HOME", dir.str());
   ASSERT_TRUE(RegistryStore::WriteString(kUser, L"Key", L"v", L"x"));
   EXPECT_NE(ReadFile(dir.File("installer-stub/HKEY_CURRENT_USER.ini")).find("v=x"),
             std::string::npos);

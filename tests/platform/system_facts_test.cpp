@@ -4,8 +4,9 @@
 
 #include <thread>
 
+#include "fixtures/scoped_env.h"
+#include "fixtures/temp_dir.h"
 #include "platform/fake_system_facts.h"
-#include "test_support.h"
 
 namespace {
 
@@ -63,13 +64,13 @@ TEST(SystemFacts, RealFactsAreSane) {
   const std::uint64_t after = facts.TickCount();
   EXPECT_GE(after - before, 25u);
 
-  platform_test::TempDir dir;
+  test::TempDir dir;
   EXPECT_GT(facts.FreeDiskSpace(dir.wpath()), 0);
   EXPECT_EQ(facts.FreeDiskSpace(dir.WFile("missing")), -1);
 }
 
 TEST(SystemFacts, UiLanguageFollowsTheEnvironment) {
-  platform_test::ScopedEnv all("LC_ALL", "zh_TW.UTF-8");
+  test::ScopedEnv all("LC_ALL", "zh_TW.UTF-8");
   EXPECT_EQ(Facts().UiLanguageId(), 0x0404);
 }
 

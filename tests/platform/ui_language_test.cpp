@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "fixtures/scoped_env.h"
 
 namespace {
 
 using platform::LanguageIdFromLocaleName;
-using platform_test::ScopedEnv;
+using test::ScopedEnv;
 
 TEST(UiLanguage, LocaleNamesMapToWindowsLanguageIds) {
   struct Case {

@@ -11,15 +11,18 @@
 #include <set>
 #include <string>
 
+#include "fixtures/run_command.h"
+#include "fixtures/temp_dir.h"
 #include "layout_document.h"
-#include "run_command.h"
 #include "skin_paths.h"
-#include "temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace skintest {
 namespace {
+
+using test::CommandResult;
+using test::RunCommand;
 
 struct Size {
   int width;

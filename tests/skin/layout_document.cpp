@@ -1,8 +1,6 @@
 #include "layout_document.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "fixtures/temp_dir.h"
 #include "skin_paths.h"
 
 namespace skintest {
@@ -65,8 +63,7 @@ const tinyxml2::XMLElement* LayoutDocument::Find(const std::string& name) const 
 }
 
 std::string ReadSkinFile(const std::filesystem::path& relative) {
-  std::ifstream in(SkinDir() / relative, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return test::ReadFile(SkinDir() / relative);
 }
 
 std::vector<const tinyxml2::XMLElement*> Children(const tinyxml2::XMLElement* parent) {

@@ -9,18 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/run_command.h"
+#include "fixtures/temp_dir.h"
+#include "fixtures/zip_bytes.h"
 #include "platform/executable_resource.h"
 #include "platform/utf8.h"
-#include "run_command.h"
 #include "skin_paths.h"
-#include "temp_dir.h"
-#include "zip_bytes.h"
 #include "zip_contents.h"
 
 namespace fs = std::filesystem;
 
 namespace skintest {
 namespace {
+
+using test::CommandResult;
+using test::RunCommand;
 
 constexpr const char* kSection = ".ZIPRES.138";
 

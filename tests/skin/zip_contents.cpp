@@ -2,7 +2,7 @@
 
 #include <zip.h>
 
-#include "temp_dir.h"
+#include "fixtures/temp_dir.h"
 
 namespace skintest {
 

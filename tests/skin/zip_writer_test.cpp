@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/temp_dir.h"
 #include "platform/utf8.h"
-#include "temp_dir.h"
 #include "zip_contents.h"
 
 namespace fs = std::filesystem;

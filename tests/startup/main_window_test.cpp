@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "fixtures/log_capture.h"
+#include "fixtures/scoped_env.h"
 #include "fixtures/temp_dir.h"
 #include "platform/fake_system_facts.h"
 #include "ui/check_box.h"
@@ -32,15 +33,15 @@ class MainWindow : public ::testing::Test {
     auto package = ui::Package::FromMemory(std::vector<unsigned char>(zip.begin(), zip.end()), &error);
     ASSERT_TRUE(package) << error;
     ui::SetResourcePackage(package);
-    setenv("TMPDIR", tmp_.str().c_str(), 1);
     facts_.uiLanguageId = 0x0409;
   }
   void TearDown() override {
-    unsetenv("TMPDIR");
     ui::SetResourcePackage(nullptr);
   }
 
   test::TempDir tmp_;
+  // The main window makes its download folder and log below TMPDIR.
+  test::ScopedEnv tmpdir_{"TMPDIR", tmp_.str()};
   platform::FakeSystemFacts facts_;
   platform::FakeSystemFacts::Installed installed_{facts_};
 };

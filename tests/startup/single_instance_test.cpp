@@ -54,7 +54,7 @@ TEST_F(SingleInstance, SecondStartWithTheSameIdBringsTheFirstForward) {
 
 TEST_F(SingleInstance, AutoRunLetsTheSecondStartRun) {
   const fs::path stub = sandbox_.MakeStub(sandbox_.CopySkin("skin", UniqueId(0)), "stub");
-  std::ofstream(stub.parent_path() / "cv_downloader.cfg") << "[Settings]\nAutoRun=1\n";
+  test::WriteFile(stub.parent_path() / "cv_downloader.cfg", "[Settings]\nAutoRun=1\n");
   auto first = sandbox_.Start(stub);
   const fs::path firstLog = sandbox_.WaitForLogLine(kReady, 20s);
   ASSERT_FALSE(firstLog.empty());

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "fixtures/run_command.h"
 #include "fixtures/xvfb_server.h"
 
 namespace test {
@@ -17,10 +18,10 @@ void ReplaceOnce(std::string& text, const std::string& from, const std::string& 
   text.replace(at, from.size(), to);
 }
 
-int Run(std::vector<std::string> argv) {
-  ChildProcess child(argv);
-  const std::optional<int> code = child.WaitForExit(std::chrono::seconds(60));
-  return code.value_or(-2);
+// A tool the sandbox needs; what it printed explains its failure.
+void Run(const std::vector<std::string>& argv, const std::string& failure) {
+  const CommandResult result = RunCommand(argv);
+  if (result.exitCode != 0) throw std::runtime_error(failure + ": " + result.err);
 }
 
 }  // namespace
@@ -36,16 +37,15 @@ fs::path StubSandbox::CopySkin(const std::string& name, const std::string& downl
   const fs::path configure = skin / "configure" / "configure.xml";
   std::string xml = ReadFile(configure);
   ReplaceOnce(xml, "name=\"Downloader_id\" text=\"180\"", "name=\"Downloader_id\" text=\"" + downloaderId + "\"");
-  std::ofstream(configure, std::ios::binary | std::ios::trunc) << xml;
+  WriteFile(configure, xml);
   return skin;
 }
 
 fs::path StubSandbox::MakeStub(const fs::path& skin, const std::string& name) {
   const fs::path stub = root_.path() / name;
-  if (Run({STUB_BUILD_DIR "/stubctl", "make-stub", STUB_BUILD_DIR "/installer-stub", skin.string(),
-           stub.string()}) != 0) {
-    throw std::runtime_error("make-stub failed for " + name);
-  }
+  Run({STUB_BUILD_DIR "/stubctl", "make-stub", STUB_BUILD_DIR "/installer-stub", skin.string(),
+       stub.string()},
+      "make-stub failed for " + name);
   return stub;
 }
 
@@ -62,7 +62,7 @@ fs::path StubSandbox::MakeStubWithSection(const std::string* bytes, const std::s
   }
   argv.push_back(STUB_BUILD_DIR "/installer-stub");
   argv.push_back(stub.string());
-  if (Run(argv) != 0) throw std::runtime_error("objcopy failed for " + name);
+  Run(argv, "objcopy failed for " + name);
   return stub;
 }
 

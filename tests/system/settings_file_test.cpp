@@ -53,12 +53,12 @@ TEST(SettingsFile, QueriesReadTheFileBesideTheExecutableEveryTime) {
   EXPECT_FALSE(FuntionImpl::AutoRun());
   EXPECT_FALSE(FuntionImpl::CrashTest());
 
-  std::ofstream(file) << "[Settings]\nTestEnv=1\nAutoRun=2\nCrashTest=1\n";
+  test::WriteFile(file, "[Settings]\nTestEnv=1\nAutoRun=2\nCrashTest=1\n");
   EXPECT_TRUE(FuntionImpl::TestEnv());
   EXPECT_FALSE(FuntionImpl::AutoRun());
   EXPECT_TRUE(FuntionImpl::CrashTest());
 
-  std::ofstream(file) << "[Settings]\nAutoRun=1\n";
+  test::WriteFile(file, "[Settings]\nAutoRun=1\n");
   EXPECT_FALSE(FuntionImpl::TestEnv());
   EXPECT_TRUE(FuntionImpl::AutoRun());
   std::filesystem::remove(file);

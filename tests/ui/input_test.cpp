@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "fixtures/zip_bytes.h"
 #include "tests/ui/test_support.h"
 #include "ui/builder.h"
 #include "ui/check_box.h"
@@ -51,7 +52,7 @@ constexpr const char* kLayout = R"(
 class InputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    pkg_ = ui::Package::FromMemory(ui_test::MakeZip({{"x", "x"}}), nullptr);
+    pkg_ = ui::Package::FromMemory(test::MakeZip({{"x", "x"}}), nullptr);
     std::string error;
     auto root = ui::BuildFromString(*pkg_, kLayout, &manager_, &error);
     ASSERT_NE(root, nullptr) << error;

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "fixtures/zip_bytes.h"
 #include "tests/ui/test_support.h"
 #include "ui/box_layout.h"
 #include "ui/builder.h"
@@ -23,7 +24,7 @@ class LayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayoutTest, PlacesChildren) {
   const LayoutCase& c = GetParam();
-  const auto pkg = ui::Package::FromMemory(ui_test::MakeZip({{"x", "x"}}), nullptr);
+  const auto pkg = ui::Package::FromMemory(test::MakeZip({{"x", "x"}}), nullptr);
   ui::PaintManager manager;
   std::string error;
   auto root = ui::BuildFromString(*pkg, c.xml, &manager, &error);
@@ -97,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, LayoutTest, ::testing::ValuesIn(kCases),
                          });
 
 TEST(LayoutUpdateTest, ChangesLayOutAgain) {
-  const auto pkg = ui::Package::FromMemory(ui_test::MakeZip({{"x", "x"}}), nullptr);
+  const auto pkg = ui::Package::FromMemory(test::MakeZip({{"x", "x"}}), nullptr);
   ui::PaintManager manager;
   std::vector<Rect> invalidated;
   manager.SetInvalidateCallback([&](Rect r) { invalidated.push_back(r); });
@@ -120,7 +121,7 @@ TEST(LayoutUpdateTest, ChangesLayOutAgain) {
 }
 
 TEST(LayoutScrollTest, WheelScrollsTheInnermostScrollingLayout) {
-  const auto pkg = ui::Package::FromMemory(ui_test::MakeZip({{"x", "x"}}), nullptr);
+  const auto pkg = ui::Package::FromMemory(test::MakeZip({{"x", "x"}}), nullptr);
   ui::PaintManager manager;
   manager.AttachRoot(ui::BuildFromString(*pkg, R"(
       <VerticalLayout>

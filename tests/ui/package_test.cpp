@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "fixtures/zip_bytes.h"
 #include "tests/ui/test_support.h"
 #include "ui/package.h"
 #include "ui/resources.h"
@@ -9,7 +10,7 @@
 namespace {
 
 using ui::Package;
-using ui_test::MakeZip;
+using test::MakeZip;
 
 std::shared_ptr<Package> Open(std::vector<unsigned char> bytes, std::string* error = nullptr) {
   return Package::FromMemory(std::move(bytes), error);

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "fixtures/zip_bytes.h"
 #include "tests/ui/test_support.h"
 #include "ui/builder.h"
 #include "ui/image_cache.h"
@@ -56,7 +57,7 @@ class PainterTest : public ::testing::Test {
     entries["strip.png"] = ui_test::MakeStripPng({0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF808080}, 10, 10);
     entries["selected.png"] = ui_test::MakeStripPng({0xFF808080, 0xFF0000FF, 0xFF00FF00, 0xFFFF0000}, 10, 10);
     entries["broken.png"] = "not an image";
-    manager_.SetPackage(ui::Package::FromMemory(ui_test::MakeZip(entries), nullptr));
+    manager_.SetPackage(ui::Package::FromMemory(test::MakeZip(entries), nullptr));
     std::string error;
     auto root = ui::BuildFromString(*manager_.GetPackage(), xml, &manager_, &error);
     ASSERT_NE(root, nullptr) << error;

@@ -1,16 +1,12 @@
 #include "tests/ui/test_support.h"
 
 #include <cairo.h>
-#include <zip.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
-#include <easylogging++.h>
-
-INITIALIZE_EASYLOGGINGPP
+#include "fixtures/temp_dir.h"
+#include "fixtures/zip_bytes.h"
 
 namespace ui_test {
 namespace {
@@ -21,33 +17,6 @@ cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned
 }
 
 }  // namespace
-
-std::vector<unsigned char> MakeZip(const Entries& entries) {
-  zip_error_t error;
-  zip_error_init(&error);
-  zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
-  zip_source_keep(buffer);
-  zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
-  if (!archive) throw std::runtime_error("zip_open_from_source failed");
-  for (const auto& [name, data] : entries) {
-    zip_source_t* file = zip_source_buffer(archive, data.data(), data.size(), 0);
-    if (zip_file_add(archive, name.c_str(), file, ZIP_FL_ENC_UTF_8) < 0) {
-      zip_source_free(file);
-      throw std::runtime_error("zip_file_add failed");
-    }
-  }
-  if (zip_close(archive) != 0) throw std::runtime_error("zip_close failed");
-  std::vector<unsigned char> bytes;
-  zip_source_open(buffer);
-  zip_source_seek(buffer, 0, SEEK_END);
-  bytes.resize(static_cast<size_t>(zip_source_tell(buffer)));
-  zip_source_seek(buffer, 0, SEEK_SET);
-  zip_source_read(buffer, bytes.data(), bytes.size());
-  zip_source_close(buffer);
-  zip_source_free(buffer);
-  zip_error_fini(&error);
-  return bytes;
-}
 
 std::string MakeStripPng(const std::vector<ui::Color>& colors, int column_width, int height) {
   const int width = column_width * static_cast<int>(colors.size());
@@ -73,16 +42,13 @@ std::shared_ptr<ui::Package> TestSkin() {
   const fs::path root = UI_TEST_DATA_DIR;
   for (const auto& item : fs::recursive_directory_iterator(root)) {
     if (!item.is_regular_file()) continue;
-    std::ifstream in(item.path(), std::ios::binary);
-    std::stringstream data;
-    data << in.rdbuf();
-    entries[fs::relative(item.path(), root).generic_string()] = data.str();
+    entries[fs::relative(item.path(), root).generic_string()] = test::ReadFile(item.path());
   }
   // Red, green, blue, grey: normal, hot, pushed, disabled.
   entries["skin/strip.png"] = MakeStripPng({0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF808080}, 8, 8);
   entries["skin/background.png"] = MakeStripPng({0xFF203040}, 4, 4);
   std::string error;
-  auto package = ui::Package::FromMemory(MakeZip(entries), &error);
+  auto package = ui::Package::FromMemory(test::MakeZip(entries), &error);
   if (!package) throw std::runtime_error("test skin: " + error);
   return package;
 }

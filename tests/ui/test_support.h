@@ -14,9 +14,6 @@ namespace ui_test {
 // Entry name -> bytes.
 using Entries = std::map<std::string, std::string>;
 
-// A ZIP archive of the entries, built in memory with libzip.
-std::vector<unsigned char> MakeZip(const Entries& entries);
-
 // A PNG of `colors.size()` columns, each `column_width` wide and `height`
 // high, filled with the given colours from left to right.
 std::string MakeStripPng(const std::vector<ui::Color>& colors, int column_width, int height);
