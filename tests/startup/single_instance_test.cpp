@@ -12,7 +12,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-constexpr char kReady[] = " Request For Product Config -- ";
 constexpr char kActivated[] = " Brought to the front by a second start";
 
 class SingleInstance : public ::testing::Test {
@@ -40,7 +39,7 @@ class SingleInstance : public ::testing::Test {
 TEST_F(SingleInstance, SecondStartWithTheSameIdBringsTheFirstForward) {
   const fs::path stub = sandbox_.MakeStub(sandbox_.CopySkin("skin", UniqueId(0)), "stub");
   auto first = sandbox_.Start(stub);
-  const fs::path log = sandbox_.WaitForLogLine(kReady, 20s);
+  const fs::path log = sandbox_.WaitForLogLine(test::kWindowReady, 20s);
   ASSERT_FALSE(log.empty()) << "the first stub never initialised its window";
   std::this_thread::sleep_for(300ms);
 
@@ -56,12 +55,12 @@ TEST_F(SingleInstance, AutoRunLetsTheSecondStartRun) {
   const fs::path stub = sandbox_.MakeStub(sandbox_.CopySkin("skin", UniqueId(0)), "stub");
   test::WriteFile(stub.parent_path() / "cv_downloader.cfg", "[Settings]\nAutoRun=1\n");
   auto first = sandbox_.Start(stub);
-  const fs::path firstLog = sandbox_.WaitForLogLine(kReady, 20s);
+  const fs::path firstLog = sandbox_.WaitForLogLine(test::kWindowReady, 20s);
   ASSERT_FALSE(firstLog.empty());
   std::this_thread::sleep_for(300ms);
 
   auto second = sandbox_.Start(stub);
-  const fs::path secondLog = sandbox_.WaitForLogLine(kReady, 20s, firstLog);
+  const fs::path secondLog = sandbox_.WaitForLogLine(test::kWindowReady, 20s, firstLog);
   EXPECT_FALSE(secondLog.empty()) << "the second start did not open its window";
   EXPECT_EQ(test::CountOccurrences(test::ReadFile(firstLog), kActivated), 0);
   EndOrderly(*second, secondLog);
@@ -85,7 +84,7 @@ TEST_F(SingleInstance, DifferentIdsRunSideBySide) {
 TEST_F(SingleInstance, DiagnosticRunsNeedNoWindowAndIgnoreTheRunningInstance) {
   const fs::path stub = sandbox_.MakeStub(sandbox_.CopySkin("skin", UniqueId(0)), "stub");
   auto first = sandbox_.Start(stub);
-  const fs::path log = sandbox_.WaitForLogLine(kReady, 20s);
+  const fs::path log = sandbox_.WaitForLogLine(test::kWindowReady, 20s);
   ASSERT_FALSE(log.empty());
   for (const char* args : {"text -dmp brisko_setup_1.log", "-close01 brisko_setup_1.log"}) {
     auto run = sandbox_.Start(stub, {args});

@@ -15,6 +15,9 @@
 
 namespace test {
 
+// The log line the main window writes once it has initialised.
+constexpr char kWindowReady[] = " Request For Product Config -- ";
+
 class StubSandbox {
  public:
   StubSandbox();
