@@ -4,10 +4,10 @@
 #include <easylogging++.h>
 
 #include "Common/log_setup.h"
+#include "config/configuration_labels.h"
 #include "platform/paths.h"
 #include "platform/system_facts.h"
 #include "platform/window_activation.h"
-#include "system/decimal.h"
 #include "system/language_index.h"
 #include "system/settings_file.h"
 #include "system/text_conversion.h"
@@ -110,11 +110,12 @@ void InstallUIMainWnd::FindControls() {
 }
 
 std::wstring InstallUIMainWnd::LabelText(const wchar_t* name) {
-  ui::Control* label = GetPaintManager().FindControl(name);
-  return label ? label->GetText() : std::wstring();
+  return ConfigurationLabelText(GetPaintManager(), name);
 }
 
-int InstallUIMainWnd::LabelInt(const wchar_t* name) { return AtoI(LabelText(name)); }
+int InstallUIMainWnd::LabelInt(const wchar_t* name) {
+  return ConfigurationLabelInt(GetPaintManager(), name);
+}
 
 void InstallUIMainWnd::ReadConfigurationLabels() {
   downloaderId_ = LabelInt(L"Downloader_id");

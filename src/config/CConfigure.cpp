@@ -2,25 +2,10 @@
 
 #include <easylogging++.h>
 
+#include "config/configuration_labels.h"
 #include "system/decimal.h"
 #include "system/text_conversion.h"
 #include "system/url_rules.h"
-#include "ui/control.h"
-#include "ui/paint_manager.h"
-
-namespace {
-
-// A label the layout does not have reads as an empty text.
-std::wstring LabelText(ui::PaintManager& manager, const wchar_t* name) {
-  ui::Control* label = manager.FindControl(name);
-  return label ? label->GetText() : std::wstring();
-}
-
-int LabelInt(ui::PaintManager& manager, const wchar_t* name) {
-  return AtoI(LabelText(manager, name));
-}
-
-}  // namespace
 
 CConfigure::CConfigure(int downloaderId, int languageId, int siteId)
     : Downloader_id(downloaderId), Site_id(siteId), Language_id(languageId) {}
@@ -43,24 +28,24 @@ void CConfigure::reset() {
 
 void CConfigure::loadFromLayout(ui::PaintManager& manager, bool markLoaded) {
   reset();
-  Downloader_id = LabelInt(manager, L"Downloader_id");
-  Software_id = LabelInt(manager, L"Software_id");
-  Site_id = LabelInt(manager, L"Site_id");
-  Language_id = LabelInt(manager, L"Language_id");
-  Software_name = LabelText(manager, L"Software_name");
-  Software_version = LabelText(manager, L"Software_version");
-  Process_name = LabelText(manager, L"Process_name");
-  Install_url = LabelText(manager, L"Install_url");
-  Download_url = LabelText(manager, L"Download_url");
-  Extra_download_url = LabelText(manager, L"Extra_download_url");
-  Banner_url = LabelText(manager, L"Banner_url");
-  Licensefile_url = LabelText(manager, L"Licensefile_url");
-  Md5 = LabelText(manager, L"Md5");
-  Filesize = AtoI64(WideToAnsi(LabelText(manager, L"Filesize")));
-  Md5_extra = LabelText(manager, L"Md5_extra");
-  InstallTimeout = LabelInt(manager, L"InstallTimeout");
+  Downloader_id = ConfigurationLabelInt(manager, L"Downloader_id");
+  Software_id = ConfigurationLabelInt(manager, L"Software_id");
+  Site_id = ConfigurationLabelInt(manager, L"Site_id");
+  Language_id = ConfigurationLabelInt(manager, L"Language_id");
+  Software_name = ConfigurationLabelText(manager, L"Software_name");
+  Software_version = ConfigurationLabelText(manager, L"Software_version");
+  Process_name = ConfigurationLabelText(manager, L"Process_name");
+  Install_url = ConfigurationLabelText(manager, L"Install_url");
+  Download_url = ConfigurationLabelText(manager, L"Download_url");
+  Extra_download_url = ConfigurationLabelText(manager, L"Extra_download_url");
+  Banner_url = ConfigurationLabelText(manager, L"Banner_url");
+  Licensefile_url = ConfigurationLabelText(manager, L"Licensefile_url");
+  Md5 = ConfigurationLabelText(manager, L"Md5");
+  Filesize = AtoI64(WideToAnsi(ConfigurationLabelText(manager, L"Filesize")));
+  Md5_extra = ConfigurationLabelText(manager, L"Md5_extra");
+  InstallTimeout = ConfigurationLabelInt(manager, L"InstallTimeout");
   if (InstallTimeout == 0) InstallTimeout = 242;
-  Cnet_download_url = LabelText(manager, L"Cnet_download_url");
+  Cnet_download_url = ConfigurationLabelText(manager, L"Cnet_download_url");
   Downloader_type = 1;
   Downloader_config = 0;
 
