@@ -10,6 +10,7 @@
 #include "Common/startup_collaborators.h"
 #include "Common/startup_entries.h"
 #include "Common/termination_request.h"
+#include "config/endpoints.h"
 #include "platform/executable_resource.h"
 #include "platform/paths.h"
 #include "platform/system_facts.h"
@@ -41,6 +42,14 @@ std::shared_ptr<ui::Package> LoadSkinPackage() {
   }
   ui::SetResourcePackage(package, "membuffer");
   return package;
+}
+
+// A skin may point the stub at other service hosts (the demo, the tests).
+void LoadEndpoints(const ui::Package* package) {
+  const std::optional<std::string> xml = package ? package->Read("configure/endpoints.xml") : std::nullopt;
+  if (!xml) return;
+  std::string error;
+  if (!LoadEndpointsXml(*xml, &error)) LOG(INFO) << " configure/endpoints.xml ignored: " << error;
 }
 
 int RunDiagnosticPackage(const CommandLineForm& form, const StartupEntries& entries) {
@@ -77,6 +86,7 @@ int wWinMain(const std::wstring& commandLine, int* argc, char*** argv) {
 
   const std::shared_ptr<ui::Package> package = LoadSkinPackage();
   const StartupEntries entries = ReadStartupEntries(package.get());
+  LoadEndpoints(package.get());
   curl_global_init(CURL_GLOBAL_ALL);
 
   if (form.kind != CommandLineForm::Kind::kNormal) return RunDiagnosticPackage(form, entries);
