@@ -27,6 +27,11 @@ class CConfigure {
   // its candidate URLs are listed.
   void loadFromLayout(ui::PaintManager& manager, bool markLoaded);
 
+  // Merges answerXml, the update server's <Downloader> element, into the
+  // record: every known child sets its field. True when merged; otherwise
+  // the record counts as not loaded.
+  bool parseDownloadInfoXml();
+
   void printContent() const;
 
   int loadState = 1;   // 1 not loaded, 2 loaded
