@@ -13,4 +13,3 @@ void WaitUserLogThreadForExit() {}
 
 void ShowNotSupportSystemBox(int) {}
 
-void AuthorizeFirewallApplication(const std::wstring&) {}

@@ -1,9 +1,8 @@
 #pragma once
 // The places where start-up hands over to subsystems that are not part of
-// this build yet: crash handling and diagnostic packages, the user event log,
-// the firewall registration and the 32-bit refusal's message box. Each does
-// nothing until its subsystem plugs in here; none reports anything it did
-// not do.
+// this build yet: crash handling and diagnostic packages, the user event log
+// and the 32-bit refusal's message box. Each does nothing until its
+// subsystem plugs in here; none reports anything it did not do.
 
 #include <string>
 
@@ -29,5 +28,3 @@ void SendStartupForbiddenEvent();
 void WaitUserLogThreadForExit();
 
 void ShowNotSupportSystemBox(int languageIndex);
-
-void AuthorizeFirewallApplication(const std::wstring& executablePath);

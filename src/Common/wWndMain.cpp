@@ -11,6 +11,7 @@
 #include "Common/startup_entries.h"
 #include "Common/termination_request.h"
 #include "config/endpoints.h"
+#include "system/firewall.h"
 #include "platform/executable_resource.h"
 #include "platform/paths.h"
 #include "platform/system_facts.h"

@@ -1,9 +1,24 @@
 #include "system/url_rules.h"
 
-bool IsCandidateUrl(const std::wstring& url) {
-  return !url.empty() && url.find(L"cdn.") == std::wstring::npos &&
-         url.find(L"dl.") == std::wstring::npos;
+#include <string_view>
+
+namespace {
+
+template <typename Char>
+bool ContainsCdnMarker(std::basic_string_view<Char> url) {
+  static constexpr Char kCdn[] = {'c', 'd', 'n', '.'};
+  static constexpr Char kDl[] = {'d', 'l', '.'};
+  using View = std::basic_string_view<Char>;
+  return url.find(View(kCdn, 4)) != View::npos || url.find(View(kDl, 3)) != View::npos;
 }
+
+}  // namespace
+
+bool isCdnUrl(const std::string& url) { return ContainsCdnMarker<char>(url); }
+
+bool isCdnUrl(const std::wstring& url) { return ContainsCdnMarker<wchar_t>(url); }
+
+bool IsCandidateUrl(const std::wstring& url) { return !url.empty() && !isCdnUrl(url); }
 
 std::wstring PackageNameOfUrl(const std::wstring& url) {
   const std::size_t slash = url.rfind(L'/');

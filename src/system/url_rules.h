@@ -3,8 +3,12 @@
 
 #include <string>
 
-// A package URL is a candidate when it is not empty and names no CDN or
-// download-mirror host ("cdn.", "dl.").
+// The URL names a CDN or download-mirror host: it contains "cdn." or "dl."
+// anywhere, also in its path.
+bool isCdnUrl(const std::string& url);
+bool isCdnUrl(const std::wstring& url);
+
+// A package URL is a candidate when it is not empty and no CDN URL.
 bool IsCandidateUrl(const std::wstring& url);
 
 // The text between the URL's last "/" and the first "." after it; empty when
