@@ -1,0 +1,15 @@
+#pragma once
+// Owning pointers for libcurl's easy handles and header lists.
+
+#include <curl/curl.h>
+
+#include <initializer_list>
+#include <memory>
+
+using EasyHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
+using HeaderList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
+
+// Null when libcurl cannot make one.
+EasyHandle MakeEasyHandle();
+// Stops at the first line libcurl cannot append.
+HeaderList MakeHeaderList(std::initializer_list<const char*> lines);
