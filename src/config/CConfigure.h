@@ -27,6 +27,11 @@ class CConfigure {
   // its candidate URLs are listed.
   void loadFromLayout(ui::PaintManager& manager, bool markLoaded);
 
+  // Asks the update server for this stub's downloader information and keeps
+  // the answer's <Downloader> element in answerXml (an earlier answer stays
+  // when this one has none). `synchronous` only names the timing event.
+  int getDownloadInfoXml(bool synchronous);
+
   // Merges answerXml, the update server's <Downloader> element, into the
   // record: every known child sets its field. True when merged; otherwise
   // the record counts as not loaded.

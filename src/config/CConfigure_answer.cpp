@@ -7,6 +7,7 @@
 #include "config/CConfigure.h"
 #include "system/text_conversion.h"
 #include "system/url_rules.h"
+#include "telemetry/SingleUserLog.h"
 
 namespace {
 
@@ -77,7 +78,11 @@ bool CConfigure::parseDownloadInfoXml() {
     else if (name == "Cnet_download_url") Cnet_download_url = text;
     else if (name == "Md5_extra") Md5_extra = text;
     else if (name == "Downloader_type") QueryInteger(*e, Downloader_type);
-    else if (name == "Downloader_config") QueryInteger(*e, Downloader_config);
+    else if (name == "Downloader_config") {
+      QueryInteger(*e, Downloader_config);
+      // The crash and close handlers read it from the event log.
+      CSingleUserLog::GetInstance().downloaderConfig = Downloader_config;
+    }
   }
   loadState = 2;
   loadSource = 1;
