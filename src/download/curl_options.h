@@ -5,7 +5,7 @@
 
 #include <curl/curl.h>
 
-#include "download/tls_verification.h"
+#include "net/tls_verification.h"
 
 class CurlOptions {
  public:

@@ -1,4 +1,4 @@
-#include "download/tls_verification.h"
+#include "net/tls_verification.h"
 
 #include <easylogging++.h>
 #include <openssl/err.h>
