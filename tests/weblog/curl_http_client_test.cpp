@@ -8,7 +8,7 @@
 
 #include "config/endpoints.h"
 #include "platform/utf8.h"
-#include "test_certificate.h"
+#include "fixtures/test_certificate.h"
 #include "web_log_fixture.h"
 
 namespace {
@@ -121,7 +121,7 @@ TEST_F(CurlHttpClientTest, CancelStopsRunningAndLaterTransfers) {
 class CurlHttpsTest : public CurlHttpClientTest {
  protected:
   std::unique_ptr<test::FaultHttpServer> TlsServer(
-      const weblog_test::TestCertificate& certificate) {
+      const test::TestCertificate& certificate) {
     test::WriteFile(dir_.path() / "cert.pem", certificate.certificatePem);
     test::WriteFile(dir_.path() / "key.pem", certificate.keyPem);
     auto server =
@@ -140,16 +140,16 @@ class CurlHttpsTest : public CurlHttpClientTest {
 };
 
 TEST_F(CurlHttpsTest, AnUnknownCertificateIsRefused) {
-  const auto server = TlsServer(weblog_test::MakeSelfSignedCertificate("IP:127.0.0.1"));
+  const auto server = TlsServer(test::MakeSelfSignedCertificate("IP:127.0.0.1"));
   CurlHttpClient client(Options());
   EXPECT_EQ(client.Get(server->url("/hello"), {}, nullptr), CURLE_PEER_FAILED_VERIFICATION);
   EXPECT_NE(LibraryLogText().find("Failed to perform request [60]\n"), std::string::npos);
 }
 
 TEST_F(CurlHttpsTest, TheTrustAnchorIsTrusted) {
-  const auto certificate = weblog_test::MakeSelfSignedCertificate("IP:127.0.0.1");
+  const auto certificate = test::MakeSelfSignedCertificate("IP:127.0.0.1");
   const auto server = TlsServer(certificate);
-  const auto other = weblog_test::MakeSelfSignedCertificate("DNS:unrelated.example");
+  const auto other = test::MakeSelfSignedCertificate("DNS:unrelated.example");
   Trust(other.certificatePem + certificate.certificatePem);
   CurlHttpClient client(Options());
   CurlHttpClient::Response response;
@@ -158,7 +158,7 @@ TEST_F(CurlHttpsTest, TheTrustAnchorIsTrusted) {
 }
 
 TEST_F(CurlHttpsTest, ATrustedCertificateForAnotherHostIsRefused) {
-  const auto certificate = weblog_test::MakeSelfSignedCertificate("DNS:other.example");
+  const auto certificate = test::MakeSelfSignedCertificate("DNS:other.example");
   const auto server = TlsServer(certificate);
   Trust(certificate.certificatePem);
   CurlHttpClient client(Options());
@@ -168,7 +168,7 @@ TEST_F(CurlHttpsTest, ATrustedCertificateForAnotherHostIsRefused) {
 // An anchor that holds no certificate adds no trust: the system store alone
 // still refuses the unknown server.
 TEST_F(CurlHttpsTest, AnAnchorWithoutCertificateTrustsNothingMore) {
-  const auto server = TlsServer(weblog_test::MakeSelfSignedCertificate("IP:127.0.0.1"));
+  const auto server = TlsServer(test::MakeSelfSignedCertificate("IP:127.0.0.1"));
   Trust("-----BEGIN CERTIFICATE-----\nnot base64 at all\n-----END CERTIFICATE-----");
   CurlHttpClient client(Options());
   EXPECT_EQ(client.Get(server->url("/hello"), {}, nullptr), CURLE_PEER_FAILED_VERIFICATION);
