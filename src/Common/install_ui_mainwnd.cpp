@@ -6,13 +6,20 @@
 #include "Common/log_setup.h"
 #include "config/configuration_labels.h"
 #include "platform/paths.h"
+#include "platform/process_id.h"
 #include "platform/system_facts.h"
 #include "platform/window_activation.h"
+#include "system/file_version.h"
 #include "system/language_index.h"
+#include "system/locale_names.h"
+#include "system/os_info.h"
+#include "system/registry_strings.h"
+#include "system/screen.h"
 #include "system/settings_file.h"
 #include "system/text_conversion.h"
 #include "system/time_stamp.h"
 #include "system/url_rules.h"
+#include "telemetry/SingleUserLog.h"
 #include "ui/check_box.h"
 #include "ui/combo.h"
 #include "ui/message_loop.h"
@@ -32,13 +39,19 @@ constexpr std::uint32_t kThreadWaitMs = 600000;
 
 InstallUIMainWnd::InstallUIMainWnd(std::wstring className) : className_(std::move(className)) {}
 
-InstallUIMainWnd::~InstallUIMainWnd() = default;
+// Start-up waits for the threads before this; a window destroyed without
+// that (a test) still must not leave a thread using it.
+InstallUIMainWnd::~InstallUIMainWnd() {
+  JoinThreads();
+  CSingleUserLog::GetInstance().SetMainWindow(nullptr);
+}
 
 std::wstring InstallUIMainWnd::GetWindowClassName() const {
   return className_.empty() ? L"CV_UI_Frame" : className_;
 }
 
 void InstallUIMainWnd::InitWindow() {
+  CSingleUserLog::GetInstance().SetMainWindow(this);
   initTick_ = platform::Facts().TickCount();
   abandonQuery_ = false;
   retry_ = false;
@@ -60,14 +73,17 @@ void InstallUIMainWnd::InitWindow() {
 
   PrepareDirectoriesAndLog();
 
+  threads_[0].Start([this] { AsyncGetCbsInfoThreadFunc(); });
   progressFinish100_ = platform::ManualResetEvent::Open(L"ProgressFinish100", false);
   slidePeriodMs_ = 7000;
 
-  LOG(INFO) << " Request For Product Config -- [Downloader Id]: " << downloaderId_
-            << " [Site Id]: " << siteId_ << " [Language Id]: " << languageId_;
+  SendStartupEvents();
 
   SelectInitialLanguage(GetDefaultLanguageIndex());
   SetWindowCollapsed(true);
+  CSingleUserLog::GetInstance().AddUserLog(
+      "Other", "ClickToShowTime",
+      std::to_string(static_cast<int>(platform::Facts().TickCount() - initTick_)).c_str());
 
   // A second start of the same stub asks this window to come forward.
   activationListener_ = platform::WindowActivationListener::Listen(
@@ -137,6 +153,45 @@ void InstallUIMainWnd::PrepareDirectoriesAndLog() {
   logPath_ = downloadDirectory_ + L"/" + PackageStemOfUrl(extraDownloadUrl_) + L"_" +
              startTimeStamp_ + L".log";
   ConfigureLogFile(logPath_);
+  CSingleUserLog::GetInstance().setInstallLogPath(logPath_);
+}
+
+void InstallUIMainWnd::SendStartupEvents() {
+  const FileVersionStrings version = GetFileVersionStrings(platform::GetExecutablePath());
+  LOG(INFO) << " Downloader info: " << WideToAnsi(version.productVersion) << "("
+            << WideToAnsi(version.productName) << "), 64Bit: " << (IsWow64() ? "True" : "False")
+            << ", proc_id=" << platform::GetCurrentProcessId();
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  const double scale = GetScreenResolution(width, height);
+  LOG(INFO) << " Screen: " << width << "*" << height << ", " << scale;
+  LOG(INFO) << " Request For Product Config -- [Downloader Id]: " << downloaderId_
+            << " [Site Id]: " << siteId_ << " [Language Id]: " << languageId_;
+
+  CSingleUserLog& userLog = CSingleUserLog::GetInstance();
+  userLog.AddUserLog("CrashRate", "Start", "");
+  userLog.AddUserLog_funnel("Keypoint", "null", 0, "CorePublicModule", "Start", "null");
+
+  // The machine's first run sends its system facts once.
+  constexpr wchar_t kStubKey[] = L"SOFTWARE\\Corvane\\Downloader2.5.0";
+  if (ReadRegistryString(kStubKey, L"GA_PC").empty()) {
+    float osVersion = 0;
+    const std::string os = GetOsName(osVersion) + (IsWow64() ? " 64bit" : " 32bit");
+    userLog.AddUserLog("PC", "SysOS", os.c_str());
+    userLog.AddUserLog("PC", "SysLanguage", GetLanguageCountryName().c_str());
+    const std::string resolution = std::to_string(width) + "*" + std::to_string(height);
+    userLog.AddUserLog("PC", "SysScreenResolution", resolution.c_str());
+    WriteRegistryString(kStubKey, L"GA_PC", L"1");
+  }
+
+  userLog.AddUserLog("Download", "1.Launch", "");
+  userLog.AddUserLog_funnel("CoreFuncEvent", "BeforeDownload", 0, "Download", "CoreFuncStart", "null");
+  userLog.AddUserLog_funnel("CoreFuncEvent", "BeforeDownload", 1, "Download", "Launch", "null");
+  userLog.AddUserLog_funnel("CoreFuncEvent", "BeforeDownload", 0, "Download", "CoreFuncEnd", "null");
+}
+
+std::wstring InstallUIMainWnd::SoftwareVersion() const {
+  return configure_ ? configure_->Software_version : std::wstring();
 }
 
 void InstallUIMainWnd::SelectInitialLanguage(int wanted) {
@@ -195,8 +250,12 @@ void InstallUIMainWnd::OnFinalMessage() {
 
 int InstallUIMainWnd::WaitForAllThreadExit() {
   LOG(INFO) << "InstallUIMainWnd WaitForAllThreadExit";
+  JoinThreads();
+  return 0;
+}
+
+void InstallUIMainWnd::JoinThreads() {
   for (platform::Thread& thread : threads_) {
     if (thread.IsStarted()) thread.Join(kThreadWaitMs);
   }
-  return 0;
 }

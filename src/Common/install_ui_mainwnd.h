@@ -10,9 +10,13 @@
 #include <string>
 #include <vector>
 
+#include <atomic>
+#include <mutex>
+
 #include "config/CConfigure.h"
 #include "platform/manual_reset_event.h"
 #include "platform/thread.h"
+#include "telemetry/user_log_window.h"
 #include "ui/window_base.h"
 
 namespace platform {
@@ -25,7 +29,7 @@ class Combo;
 class Option;
 }  // namespace ui
 
-class InstallUIMainWnd : public ui::WindowBase {
+class InstallUIMainWnd : public ui::WindowBase, public IUserLogWindow {
  public:
   // Private message: a second start asked this window to come forward.
   static constexpr unsigned kMsgActivateInstance = 0x8000 + 1;
@@ -47,6 +51,15 @@ class InstallUIMainWnd : public ui::WindowBase {
   const std::wstring& logPath() const { return logPath_; }
   CConfigure* configure() const { return configure_.get(); }
 
+  // Background thread started at initialisation: asks the update server for
+  // this stub's downloader information and merges it, unless the install
+  // flow has started meanwhile.
+  int AsyncGetCbsInfoThreadFunc();
+
+  // What the event log puts into funnel bodies.
+  std::wstring SoftwareVersion() const override;
+  int LanguageIndex() const override { return languageIndex_; }
+
  protected:
   std::wstring GetWindowClassName() const override;
   std::wstring GetSkinFile() const override { return L"InstallMainWnd.xml"; }
@@ -62,6 +75,8 @@ class InstallUIMainWnd : public ui::WindowBase {
   void FindControls();
   void ReadConfigurationLabels();
   void PrepareDirectoriesAndLog();
+  void SendStartupEvents();
+  void JoinThreads();
   int LabelInt(const wchar_t* name);
   std::wstring LabelText(const wchar_t* name);
 
@@ -94,7 +109,7 @@ class InstallUIMainWnd : public ui::WindowBase {
   ui::Control* textStartShortcut_ = nullptr;
   std::vector<ui::Option*> optionDots_;
 
-  int languageIndex_ = 0;
+  std::atomic<int> languageIndex_ = 0;
   int slidePeriodMs_ = 7000;
   int downloaderId_ = 0;
   int siteId_ = 0;
@@ -114,7 +129,10 @@ class InstallUIMainWnd : public ui::WindowBase {
   int closeMessageType_ = 2;  // MsgCancel until the flow has ended
   bool retry_ = false;
   bool clickId_ = false;
-  bool abandonQuery_ = false;
+  std::atomic<bool> abandonQuery_ = false;
+  // Keeps the background query and the install flow's own query from
+  // writing the configuration record at the same time.
+  std::mutex configureLock_;
   std::uint64_t initTick_ = 0;
   std::shared_ptr<platform::ManualResetEvent> progressFinish100_;
   std::array<platform::Thread, kThreadSlots> threads_;

@@ -49,7 +49,7 @@ class MainWindowInput : public ::testing::Test {
 TEST_F(MainWindowInput, CloseButtonEndsTheStubInOrder) {
   PointerAt(300, 200);  // hover first, as a user's pointer arrives
   PointerAt(kCloseX, kCloseY, {"click", "1"});
-  EXPECT_EQ(stub_->WaitForExit(10s), 0);
+  EXPECT_EQ(stub_->WaitForExit(test::kShutdownLimit), 0);
   EXPECT_NE(test::ReadFile(log_).find(" Wait exit 3"), std::string::npos);
 }
 
@@ -59,7 +59,7 @@ TEST_F(MainWindowInput, ReleaseOutsideTheButtonDoesNotClose) {
   PointerAt(300, 300, {"mouseup", "1"});
   EXPECT_FALSE(stub_->WaitForExit(1s).has_value()) << "the stub closed without a click";
   stub_->Signal(SIGTERM);
-  EXPECT_EQ(stub_->WaitForExit(20s), 0);
+  EXPECT_EQ(stub_->WaitForExit(test::kShutdownLimit), 0);
 }
 
 }  // namespace

@@ -9,10 +9,14 @@
 #include <set>
 #include <regex>
 
+#include "config/endpoints.h"
+#include "fixtures/endpoints_xml.h"
+#include "fixtures/fault_http_server.h"
 #include "fixtures/log_capture.h"
 #include "fixtures/scoped_env.h"
 #include "fixtures/temp_dir.h"
 #include "platform/fake_system_facts.h"
+#include "platform/registry_store.h"
 #include "ui/check_box.h"
 #include "ui/painter.h"
 #include "ui/package.h"
@@ -34,8 +38,21 @@ class MainWindow : public ::testing::Test {
     ASSERT_TRUE(package) << error;
     ui::SetResourcePackage(package);
     facts_.uiLanguageId = 0x0409;
+    platform::RegistryStore::SetRootForTesting(tmp_.wpath());
+    // The update server answers the downloader query when a test gave an
+    // answer; every other service of the stub is this server too.
+    server_.Handle("GET", "/queryDownloader", [this](const httplib::Request&, httplib::Response& response) {
+      if (answer_.empty()) {
+        response.status = 404;
+      } else {
+        response.set_content(answer_, "text/xml");
+      }
+    });
+    ASSERT_TRUE(LoadEndpointsXml(test::EndpointsXmlAllAt(server_.url("")), &error)) << error;
   }
   void TearDown() override {
+    ResetEndpoints();
+    platform::RegistryStore::SetRootForTesting(L"");
     ui::SetResourcePackage(nullptr);
   }
 
@@ -44,6 +61,8 @@ class MainWindow : public ::testing::Test {
   test::ScopedEnv tmpdir_{"TMPDIR", tmp_.str()};
   platform::FakeSystemFacts facts_;
   platform::FakeSystemFacts::Installed installed_{facts_};
+  test::FaultHttpServer server_;
+  std::string answer_;
 };
 
 TEST_F(MainWindow, InitialisesOnTheSettingsPage) {
@@ -84,6 +103,36 @@ TEST_F(MainWindow, InitialisesOnTheSettingsPage) {
   EXPECT_NE(test::ReadFile(logPath).find(
                 " Request For Product Config -- [Downloader Id]: 180 [Site Id]: 93 [Language Id]: 1033"),
             std::string::npos);
+  // The first run on this machine marks itself, so its system facts go out once.
+  EXPECT_EQ(platform::RegistryStore::ReadString(platform::RegistryHive::LocalMachine,
+                                                L"SOFTWARE\\Corvane\\Downloader2.5.0", L"GA_PC"),
+            L"1");
+  window.Close();
+}
+
+// The background query asks the update server as soon as the window is up
+// and merges its answer into the configuration record.
+TEST_F(MainWindow, TheBackgroundQueryMergesTheUpdateServersAnswer) {
+  answer_ = "<?xml version=\"1.0\"?><Downloader><Md5>0123456789abcdef0123456789abcdef</Md5>"
+            "<Downloader_config>2</Downloader_config></Downloader>";
+  InstallUIMainWnd window(L"CV_UI_Frame_180");
+  ASSERT_TRUE(window.CreateHeadless());
+  window.WaitForAllThreadExit();
+  const CConfigure& config = *window.configure();
+  EXPECT_EQ(config.loadState, 2);
+  EXPECT_EQ(config.loadSource, 1);
+  EXPECT_EQ(config.Md5, L"0123456789abcdef0123456789abcdef");
+  EXPECT_EQ(config.Software_name, L"Brisko");  // not in the answer: kept
+  EXPECT_EQ(config.queryUrl, server_.url("/queryDownloader?LanguageId=1033&SoftWareID=180&SiteID=93"));
+
+  bool asked = false;
+  for (const test::RecordedRequest& request : server_.requests()) {
+    if (request.path == "/queryDownloader") {
+      asked = true;
+      EXPECT_EQ(request.query, "LanguageId=1033&SoftWareID=180&SiteID=93");
+    }
+  }
+  EXPECT_TRUE(asked);
   window.Close();
 }
 

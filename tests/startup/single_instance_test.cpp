@@ -24,7 +24,7 @@ class SingleInstance : public ::testing::Test {
   // orderly shutdown with exit code 0.
   static void EndOrderly(test::ChildProcess& stub, const fs::path& log) {
     stub.Signal(SIGTERM);
-    EXPECT_EQ(stub.WaitForExit(20s), 0);
+    EXPECT_EQ(stub.WaitForExit(test::kShutdownLimit), 0);
     if (!log.empty()) {
       EXPECT_NE(test::ReadFile(log).find(" Wait exit 3"), std::string::npos);
     }

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "fixtures/run_command.h"
+#include "fixtures/endpoints_xml.h"
 #include "fixtures/xvfb_server.h"
 
 namespace test {
@@ -38,6 +39,7 @@ fs::path StubSandbox::CopySkin(const std::string& name, const std::string& downl
   std::string xml = ReadFile(configure);
   ReplaceOnce(xml, "name=\"Downloader_id\" text=\"180\"", "name=\"Downloader_id\" text=\"" + downloaderId + "\"");
   WriteFile(configure, xml);
+  WriteFile(skin / "configure" / "endpoints.xml", EndpointsXmlAllAt(kRefusingBaseUrl));
   return skin;
 }
 

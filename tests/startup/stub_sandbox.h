@@ -18,12 +18,17 @@ namespace test {
 // The log line the main window writes once it has initialised.
 constexpr char kWindowReady[] = " Request For Product Config -- ";
 
+// How long an orderly shutdown may take: the event log first drains its
+// queues, here against services that refuse every connection.
+constexpr std::chrono::seconds kShutdownLimit{60};
+
 class StubSandbox {
  public:
   StubSandbox();
 
-  // A copy of the shipped skin folder with its Downloader_id replaced; the
-  // folder can be edited further before MakeStub.
+  // A copy of the shipped skin folder with its Downloader_id replaced and
+  // every service pointed at a local port that refuses connections, so that
+  // no test reaches the network; the folder can be edited further.
   std::filesystem::path CopySkin(const std::string& name, const std::string& downloaderId);
 
   // stubctl make-stub of the shipped stub with `skin` into `name`.
