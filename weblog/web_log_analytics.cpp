@@ -10,7 +10,7 @@
 #include "weblog/funnel_report.h"
 #include "weblog/ga4_encoding.h"
 #include "weblog/machine_facts.h"
-#include "weblog/md5_hex.h"
+#include "hash/md5.h"
 #include "weblog/request_text.h"
 #include "weblog/session_id.h"
 #include "weblog/web_log.h"
@@ -71,7 +71,7 @@ std::string WebLog::ReportUidOnce() {
   std::lock_guard<std::mutex> guard(uidMutex_);
   if (uid_.empty()) {
     const std::string machineId = ReadMachineId();
-    if (!machineId.empty()) uid_ = Md5Hex(machineId);
+    if (!machineId.empty()) uid_ = hash::Md5Hex(machineId);
   }
   return uid_;
 }

@@ -11,7 +11,7 @@
 #include "web_log_fixture.h"
 #include "weblog/client_id.h"
 #include "weblog/machine_facts.h"
-#include "weblog/md5_hex.h"
+#include "hash/md5.h"
 
 namespace {
 
@@ -123,7 +123,7 @@ TEST_F(AnalyticsTest, FunnelReportIsStyledJsonWithTheIdentity) {
 
   const Json::Value& common = report["common"];
   const std::string machineId = ReadMachineId();
-  EXPECT_EQ(common["uid"], machineId.empty() ? std::string() : Md5Hex(machineId));
+  EXPECT_EQ(common["uid"], machineId.empty() ? std::string() : hash::Md5Hex(machineId));
   EXPECT_TRUE(std::regex_match(common["session_id"].asString(),
                                std::regex("[0-9A-F]{12}4[0-9a-f]{3}[89AB][0-9A-F]{15}")))
       << common["session_id"];
