@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "net/curl_handles.h"
 #include "net/tls_verification.h"
 
 namespace {
@@ -25,13 +26,6 @@ std::size_t CollectAnswer(char* data, std::size_t size, std::size_t count, void*
 int StopWhenCancelled(void* cancel, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   return static_cast<const std::atomic<bool>*>(cancel)->load() ? 1 : 0;
 }
-
-struct HandleDeleter {
-  void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
-};
-struct HeaderListDeleter {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
 
 // Sets options in order until one fails; the failure is logged once and
 // every later Set is skipped.
@@ -92,28 +86,18 @@ CurlHttpClient::Response CurlHttpClient::LastResponse() const {
 int CurlHttpClient::Perform(const std::string& url, const std::vector<std::string>& headerLines,
                             const std::string* postBody, Response* response) {
   if (options_.cancel && options_.cancel->load()) return CURLE_ABORTED_BY_CALLBACK;
-  std::unique_ptr<CURL, HandleDeleter> handle;
+  EasyHandle handle = MakeEasyHandle();
   std::string proxy;
   {
     std::lock_guard<std::mutex> guard(connectionMutex_);
-    handle.reset(curl_easy_init());
     proxy = proxy_;
   }
   if (!handle) {
     log_.Append("Failed to create CURL connection\n");
     return CURLE_FAILED_INIT;
   }
-  std::unique_ptr<curl_slist, HeaderListDeleter> headers;
-  bool headersBuilt = true;
-  for (const std::string& line : headerLines) {
-    curl_slist* list = curl_slist_append(headers.get(), line.c_str());
-    if (!list) {
-      headersBuilt = false;
-      break;
-    }
-    headers.release();  // `list` is the same list, one line longer
-    headers.reset(list);
-  }
+  bool headersBuilt = false;
+  const HeaderList headers = MakeHeaderList(headerLines, &headersBuilt);
   std::string answer;
 
   OptionSetter set(handle.get(), log_);

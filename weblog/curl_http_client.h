@@ -46,7 +46,7 @@ class CurlHttpClient {
   const HttpClientOptions options_;
   const LibraryLog log_;
 
-  mutable std::mutex connectionMutex_;  // handle creation and proxy_
+  mutable std::mutex connectionMutex_;  // proxy_
   std::string proxy_;
 
   mutable std::mutex responseMutex_;

@@ -2,7 +2,7 @@
 
 #include <easylogging++.h>
 
-#include "download/curl_handles.h"
+#include "net/curl_handles.h"
 #include "download/curl_options.h"
 
 namespace {

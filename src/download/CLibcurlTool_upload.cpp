@@ -4,7 +4,7 @@
 
 #include "config/endpoints.h"
 #include "download/CLibcurlTool.h"
-#include "download/curl_handles.h"
+#include "net/curl_handles.h"
 #include "download/curl_options.h"
 #include "system/text_conversion.h"
 #include "system/time_stamp.h"
