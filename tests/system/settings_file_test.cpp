@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "fixtures/scoped_current_directory.h"
 #include "fixtures/temp_dir.h"
 #include "platform/paths.h"
 #include "system/text_conversion.h"
@@ -67,11 +68,9 @@ TEST(SettingsFile, QueriesReadTheFileBesideTheExecutableEveryTime) {
   // folder, has no effect.
   test::TempDir elsewhere;
   elsewhere.Write("cv_downloader.cfg", "[Settings]\nAutoRun=1\nTestEnv=1\n");
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(elsewhere.path());
+  const test::ScopedCurrentDirectory inElsewhere(elsewhere.path());
   EXPECT_FALSE(FuntionImpl::AutoRun());
   EXPECT_FALSE(FuntionImpl::TestEnv());
-  std::filesystem::current_path(previous);
 }
 
 }  // namespace

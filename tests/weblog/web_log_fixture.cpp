@@ -24,7 +24,7 @@ WebLogTest::WebLogTest() : work_(dir_.path() / "work"), logs_(dir_.path() / "Log
   }
   std::filesystem::create_directories(work_);
   std::filesystem::create_directories(logs_);
-  currentDirectory_ = std::make_unique<ScopedCurrentDirectory>(work_);
+  currentDirectory_ = std::make_unique<test::ScopedCurrentDirectory>(work_);
   platform::RegistryStore::SetRootForTesting(dir_.WFile("registry"));
   const std::pair<const char*, const char*> endpoints[] = {
       {"log_service", "/log"},

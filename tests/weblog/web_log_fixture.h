@@ -17,7 +17,7 @@
 #include "fixtures/scoped_env.h"
 #include "fixtures/temp_dir.h"
 #include "platform/fake_system_facts.h"
-#include "scoped_current_directory.h"
+#include "fixtures/scoped_current_directory.h"
 #include "weblog/web_log.h"
 
 namespace weblog_test {
@@ -52,7 +52,7 @@ class WebLogTest : public testing::Test {
 
  private:
   std::vector<std::unique_ptr<test::ScopedEnv>> noProxies_;
-  std::unique_ptr<ScopedCurrentDirectory> currentDirectory_;
+  std::unique_ptr<test::ScopedCurrentDirectory> currentDirectory_;
   platform::FakeSystemFacts::Installed installed_{facts_};
   std::atomic<bool> ending_{false};
 
