@@ -5,7 +5,7 @@
 #include "system/url_rules.h"
 
 int InstallUIMainWnd::MakeDownloadDirectory(std::wstring& directory, std::wstring& softwareName) {
-  const std::wstring base = IsInstallerUrl(extraDownloadUrl_) ? platform::GetTempDir()
+  const std::wstring base = IsExeName(extraDownloadUrl_) ? platform::GetTempDir()
                                                               : platform::GetDesktopDir() + L"/";
   directory = base + PackageNameOfUrl(extraDownloadUrl_);
   platform::CreateDirectories(directory);

@@ -36,6 +36,6 @@ std::wstring PackageStemOfUrl(const std::wstring& url) {
   return dot == std::wstring::npos ? segment : segment.substr(0, dot);
 }
 
-bool IsInstallerUrl(const std::wstring& url) {
-  return url.size() <= 3 || url.ends_with(L".exe");
+bool IsExeName(const std::wstring& text) {
+  return text.size() <= 3 || text.ends_with(L".exe");
 }

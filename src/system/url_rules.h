@@ -19,6 +19,6 @@ std::wstring PackageNameOfUrl(const std::wstring& url);
 // without "."); the whole text when it has no "/".
 std::wstring PackageStemOfUrl(const std::wstring& url);
 
-// The package is a Windows installer when the URL ends in ".exe" or is at
-// most three characters long.
-bool IsInstallerUrl(const std::wstring& url);
+// Whether a package URL or file name names an installer: at most three
+// characters long, or ending in ".exe" (case-sensitive).
+bool IsExeName(const std::wstring& text);

@@ -68,10 +68,14 @@ TEST(UrlRules, PackageNamesAndStems) {
     EXPECT_EQ(PackageNameOfUrl(c.url), c.name) << c.url;
     EXPECT_EQ(PackageStemOfUrl(c.url), c.stem) << c.url;
   }
-  EXPECT_TRUE(IsInstallerUrl(L"http://h/a.exe"));
-  EXPECT_TRUE(IsInstallerUrl(L"abc"));
-  EXPECT_FALSE(IsInstallerUrl(L"http://h/a.apk"));
-  EXPECT_FALSE(IsInstallerUrl(L"http://h/a.EXE"));
+  struct ExeCase {
+    const wchar_t* text;
+    bool exe;
+  };
+  const ExeCase exeCases[] = {{L"http://h/a.exe", true}, {L"setup.exe", true}, {L"abc", true},
+                              {L"", true},              {L"abcd", false},      {L"a.EXE", false},
+                              {L"http://h/a.apk", false}, {L".exe", true},   {L"a.exe ", false}};
+  for (const ExeCase& c : exeCases) EXPECT_EQ(IsExeName(c.text), c.exe) << c.text;
 }
 
 }  // namespace
