@@ -260,3 +260,20 @@ TEST(StubctlCommandLine, HelpAndUsageErrors) {
 
 }  // namespace
 }  // namespace skintest
+
+namespace {
+
+// sysinfo reports the machine as the stub sees it: here, the UI language of
+// the locale the maker runs it in.
+TEST(StubctlSysinfo, ReportsTheLanguageTheStubWouldChoose) {
+  const test::CommandResult result = test::RunCommand(
+      {"env", "LC_ALL=", "LC_MESSAGES=", "LANG=de_AT.UTF-8", skintest::StubctlProgram().string(), "sysinfo"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  for (const char* line : {"ui language id:       0x0c07\n", "language index:       4 (de)\n",
+                           "language, country:    German_Austria\n", "64-bit:               yes\n"}) {
+    EXPECT_NE(result.out.find(line), std::string::npos) << line << result.out;
+  }
+  EXPECT_EQ(test::RunCommand({skintest::StubctlProgram().string(), "sysinfo", "extra"}).exitCode, 1);
+}
+
+}  // namespace

@@ -12,6 +12,7 @@ using Arguments = std::vector<std::string>;
 
 int MakeStubCommand(const Arguments& args);
 int PackSkinCommand(const Arguments& args);
+int SysinfoCommand(const Arguments& args);
 
 // "stubctl <command>: error: <message>" on stderr; returns exit code 1.
 int ReportError(std::string_view command, const std::string& message);

@@ -24,6 +24,7 @@ constexpr std::array kCommands{
             stubctl::MakeStubCommand},
     Command{"pack-skin", "<skin dir> <out.zip>", "zip a skin folder into a skin package",
             stubctl::PackSkinCommand},
+    Command{"sysinfo", "", "print what the stub sees of this machine", stubctl::SysinfoCommand},
 };
 
 void PrintUsage(std::ostream& out) {
