@@ -13,6 +13,8 @@ using Arguments = std::vector<std::string>;
 int MakeStubCommand(const Arguments& args);
 int PackSkinCommand(const Arguments& args);
 int SysinfoCommand(const Arguments& args);
+int SignCommand(const Arguments& args);
+int VerifyCommand(const Arguments& args);
 
 // "stubctl <command>: error: <message>" on stderr; returns exit code 1.
 int ReportError(std::string_view command, const std::string& message);

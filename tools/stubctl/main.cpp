@@ -25,6 +25,11 @@ constexpr std::array kCommands{
     Command{"pack-skin", "<skin dir> <out.zip>", "zip a skin folder into a skin package",
             stubctl::PackSkinCommand},
     Command{"sysinfo", "", "print what the stub sees of this machine", stubctl::SysinfoCommand},
+    Command{"sign", "--key <key> --cert <cert> [--chain <pem>] <file>",
+            "append a CMS signature to a package, replacing an earlier one",
+            stubctl::SignCommand},
+    Command{"verify", "[--anchor <pem>] <file>",
+            "check a package's appended signature as the stub does", stubctl::VerifyCommand},
 };
 
 void PrintUsage(std::ostream& out) {
