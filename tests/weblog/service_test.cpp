@@ -5,19 +5,15 @@
 
 namespace {
 
-constexpr char kGuid[] = "0A1B2C3D-4E5F-4ABC-8DEF-0123456789AB";
-constexpr char kGeoAnswer[] =
-    "success,Germany,DE,BE,Land Berlin,Berlin,10115,52.5,13.4,Europe/Berlin,ISP,Org,AS1,"
-    "203.0.113.7";
 
 class ServiceTest : public weblog_test::WebLogTest {
  protected:
   // A WebLog that knows itself (guid, user id 4711); its location comes with
   // the first usage record.
   std::unique_ptr<WebLog> KnownWebLog() {
-    WriteRecord(kGuid, "4711");
+    WriteRecord(weblog_test::kGuid, "4711");
     Answer("GET", "/log/QueryUser", 200, "4711");
-    Answer("GET", "/geo/csv", 200, kGeoAnswer);
+    Answer("GET", "/geo/csv", 200, weblog_test::kGeoAnswer);
     auto log = MakeWebLog();
     const char* guid = nullptr;
     const char* userId = nullptr;
@@ -80,13 +76,13 @@ TEST_F(ServiceTest, UsageRecordSucceedsOnlyWithAnAnswer) {
 }
 
 TEST_F(ServiceTest, UsageRecordResolvesAMissingLocation) {
-  WriteRecord(kGuid, "4711");
+  WriteRecord(weblog_test::kGuid, "4711");
   Answer("GET", "/log/QueryUser", 200, "4711");  // known machine: no location asked so far
   Answer("GET", "/log/AddUserLog", 200, "ok");
   const auto log = MakeWebLog();
   log->GetUserInfo(nullptr, nullptr);
   EXPECT_TRUE(RequestsTo("/geo/csv").empty());
-  Answer("GET", "/geo/csv", 200, kGeoAnswer);
+  Answer("GET", "/geo/csv", 200, weblog_test::kGeoAnswer);
   EXPECT_EQ(log->AddUsageLog(10100, 1, "", 7, 0, 0, "", "", 0, 0), 0);
   EXPECT_EQ(RequestsTo("/geo/csv").size(), 1u);
   EXPECT_NE(UsageQueries().at(0).find("&Location=Germany&City=Berlin&OutIP=203.0.113.7&"),

@@ -9,12 +9,8 @@
 
 namespace {
 
-constexpr char kGuid[] = "0A1B2C3D-4E5F-4ABC-8DEF-0123456789AB";
 constexpr char kBaseFile[] = "/site/downloads/service/softwarelog.txt";
 constexpr char kGeolocation[] = "/geo/csv";
-constexpr char kGeoAnswer[] =
-    "success,Germany,DE,BE,Land Berlin,Berlin,10115,52.5,13.4,Europe/Berlin,ISP,Org,AS1,"
-    "203.0.113.7";
 
 class UserInfoTest : public weblog_test::WebLogTest {
  protected:
@@ -45,7 +41,7 @@ TEST_F(UserInfoTest, TheBaseUrlFileChoosesTheService) {
   };
   Answer("GET", "/custom/QueryUser", 200, "4711");
   Answer("GET", "/log/QueryUser", 200, "4711");
-  WriteRecord(kGuid, "");
+  WriteRecord(weblog_test::kGuid, "");
   for (const Case& c : cases) {
     server_.ClearRequests();
     Answer("GET", kBaseFile, c.status, c.body);
@@ -60,7 +56,7 @@ TEST_F(UserInfoTest, TheBaseUrlFileChoosesTheService) {
 
 TEST_F(UserInfoTest, AFailingBaseUrlFileKeepsTheLastChoice) {
   Answer("GET", kBaseFile, 200, server_.url("/custom"));
-  WriteRecord(kGuid, "");
+  WriteRecord(weblog_test::kGuid, "");
   const auto log = MakeWebLog();
   GetUserInfo(*log);
   Answer("GET", kBaseFile, 503);
@@ -69,15 +65,15 @@ TEST_F(UserInfoTest, AFailingBaseUrlFileKeepsTheLastChoice) {
 }
 
 TEST_F(UserInfoTest, AKnownMachineGetsItsUserId) {
-  WriteRecord(kGuid, "77");
+  WriteRecord(weblog_test::kGuid, "77");
   Answer("GET", "/log/QueryUser", 200, "4711");
   const auto log = MakeWebLog();
   GetUserInfo(*log);
-  EXPECT_EQ(log->guid(), kGuid);
+  EXPECT_EQ(log->guid(), weblog_test::kGuid);
   EXPECT_EQ(log->userId(), "4711");
   const auto asked = RequestsTo("/log/QueryUser");
   ASSERT_EQ(asked.size(), 1u);
-  EXPECT_EQ(asked[0].query, std::string("guid=") + kGuid);
+  EXPECT_EQ(asked[0].query, std::string("guid=") + weblog_test::kGuid);
   // The WinINet request headers of the Windows program.
   EXPECT_EQ(asked[0].headers.at("accept-language"), "zh-cn");
   EXPECT_EQ(asked[0].headers.at("user-agent"),
@@ -87,14 +83,14 @@ TEST_F(UserInfoTest, AKnownMachineGetsItsUserId) {
 }
 
 TEST_F(UserInfoTest, AnEmptyAnswerKeepsTheGuidAndStoresUser1001) {
-  WriteRecord(kGuid, "77");
+  WriteRecord(weblog_test::kGuid, "77");
   Answer("GET", "/log/QueryUser", 200, "");
-  Answer("GET", kGeolocation, 200, kGeoAnswer);
+  Answer("GET", kGeolocation, 200, weblog_test::kGeoAnswer);
   const auto log = MakeWebLog();
   GetUserInfo(*log);
-  EXPECT_EQ(log->guid(), kGuid);
+  EXPECT_EQ(log->guid(), weblog_test::kGuid);
   EXPECT_EQ(log->userId(), "1001");
-  EXPECT_EQ(RecordValue(L"guid"), kGuid);
+  EXPECT_EQ(RecordValue(L"guid"), weblog_test::kGuid);
   EXPECT_EQ(RecordValue(L"user_id"), "1001");
   EXPECT_EQ(log->location(), "Germany");
 }
@@ -121,7 +117,7 @@ TEST_F(UserInfoTest, ANewMachineGetsAGuidThatTheNextRunAsksFor) {
 
 TEST_F(UserInfoTest, AGarbageRecordIsReplaced) {
   for (const std::string& garbage : {std::string("not-a-guid&x=1"), std::string(100000, 'A'),
-                                     std::string("\xff\xfe\x01"), std::string(kGuid) + " "}) {
+                                     std::string("\xff\xfe\x01"), std::string(weblog_test::kGuid) + " "}) {
     server_.ClearRequests();
     WriteRecord(garbage, "garbage user");
     const auto log = MakeWebLog();
@@ -142,7 +138,7 @@ TEST_F(UserInfoTest, AnUnreachableServiceLeavesTheIdentityAsItWas) {
   for (const auto& [what, install] : faults) {
     server_.ClearRequests();
     install();
-    WriteRecord(kGuid, "77");
+    WriteRecord(weblog_test::kGuid, "77");
     const auto log = MakeWebLog();
     GetUserInfo(*log);
     EXPECT_EQ(RequestsTo("/log/QueryUser").size(), 3u) << what;
@@ -160,9 +156,9 @@ TEST_F(UserInfoTest, GeolocationIsAskedAgainUntilSuccess) {
     std::string expectedCountry, expectedCity, expectedIp;
   };
   const Case cases[] = {
-      {"success at once", {{200, kGeoAnswer}}, 1, "Germany", "Berlin", "203.0.113.7"},
+      {"success at once", {{200, weblog_test::kGeoAnswer}}, 1, "Germany", "Berlin", "203.0.113.7"},
       {"success third",
-       {{200, "fail,busy"}, {200, "busy"}, {200, kGeoAnswer}},
+       {{200, "fail,busy"}, {200, "busy"}, {200, weblog_test::kGeoAnswer}},
        3,
        "Germany",
        "Berlin",

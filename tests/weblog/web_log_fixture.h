@@ -22,6 +22,13 @@
 
 namespace weblog_test {
 
+// A machine's guid in the form the machine record stores, and a
+// geolocation answer with every column filled.
+constexpr char kGuid[] = "0A1B2C3D-4E5F-4ABC-8DEF-0123456789AB";
+constexpr char kGeoAnswer[] =
+    "success,Germany,DE,BE,Land Berlin,Berlin,10115,52.5,13.4,Europe/Berlin,ISP,Org,AS1,"
+    "203.0.113.7";
+
 // Fast time-outs: a hanging server costs half a second.
 HttpClientOptions FastClientOptions(const std::wstring& logFolder);
 
