@@ -240,6 +240,11 @@ std::intptr_t InstallUIMainWnd::HandleMessage(unsigned msg, std::uintptr_t wpara
     handled = true;
     return 0;
   }
+  if (msg == kMsgSetProgress) {
+    SetProgress(static_cast<int>(wparam));
+    handled = true;
+    return 0;
+  }
   return ui::WindowBase::HandleMessage(msg, wparam, lparam, handled);
 }
 

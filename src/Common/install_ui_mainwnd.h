@@ -14,6 +14,7 @@
 #include <mutex>
 
 #include "config/CConfigure.h"
+#include "download/download_progress.h"
 #include "platform/manual_reset_event.h"
 #include "platform/thread.h"
 #include "telemetry/user_log_window.h"
@@ -29,10 +30,12 @@ class Combo;
 class Option;
 }  // namespace ui
 
-class InstallUIMainWnd : public ui::WindowBase, public IUserLogWindow {
+class InstallUIMainWnd : public ui::WindowBase, public IUserLogWindow, public DownloadProgress {
  public:
   // Private message: a second start asked this window to come forward.
   static constexpr unsigned kMsgActivateInstance = 0x8000 + 1;
+  // Private message: PostProgress's percentage (wparam) for SetProgress.
+  static constexpr unsigned kMsgSetProgress = 0x8000 + 2;
 
   explicit InstallUIMainWnd(std::wstring className);
   ~InstallUIMainWnd() override;
@@ -45,6 +48,39 @@ class InstallUIMainWnd : public ui::WindowBase, public IUserLogWindow {
   // else the desktop, plus the package name; created with its parents.
   int MakeDownloadDirectory(std::wstring& directory, std::wstring& softwareName);
   void SetWindowCollapsed(bool collapsed);
+  // The temporary folder + package name + "/", created with its parents;
+  // true when it is a directory afterwards.
+  bool MakeWorkDirectory(std::wstring& directory);
+  // The package's file name (see PackageFileNameOfUrl) tagged with the
+  // configuration's version, or else with the start time stamp.
+  // This, the counter and clearAppData read the configuration record under
+  // configureLock_: never call them while holding it.
+  std::wstring GetPackageFileName(bool withVersion);
+  // The CDN failure counter of source selection, a one-character text kept
+  // under the product's uninstall key.
+  bool ReadRequestTimes(std::wstring& out);
+  bool WriteRequestTimes(const std::wstring& text);
+  // Whether the counter reads as a number above 3: CDN sources are skipped.
+  bool isForbidCDN();
+  // Raises the counter; after 9 comes ':', which reads as 0 again.
+  bool addRequestTimes();
+  // Logs the user's proxy settings (no transfer uses them); the number of
+  // the last of the three texts present (1 automatic configuration URL,
+  // 2 proxy, 3 bypass list), 0 when none is.
+  int GetIEProxyConfig();
+  // The package URL to use: mode 1 the first service source, 2 the first
+  // CDN source, any other a four-second trial of each candidate, the one
+  // that got most bytes winning. Empty when none qualifies. Flow thread.
+  std::wstring checkRemotePath(std::vector<std::wstring> urls, int mode);
+  // Deletes the package in the work directory and its task file; missing
+  // files are no error.
+  void clearAppData();
+  // UI thread only. The bar never moves backwards.
+  void SetProgress(int percent);
+  // Any thread: SetProgress on the UI thread, in the order posted.
+  void PostProgress(int percent);
+  // From the downloading thread: the download band, 0..85 of the bar.
+  void OnDownloadProgress(std::int64_t downloaded, std::int64_t total) override;
 
   int languageIndex() const { return languageIndex_; }
   const std::wstring& downloadDirectory() const { return downloadDirectory_; }
@@ -79,6 +115,11 @@ class InstallUIMainWnd : public ui::WindowBase, public IUserLogWindow {
   void JoinThreads();
   int LabelInt(const wchar_t* name);
   std::wstring LabelText(const wchar_t* name);
+  std::wstring PackageName() const;
+  std::wstring ConfigureText(std::wstring CConfigure::*field);
+  std::wstring RequestTimesKey();
+  // The install label's template formatted with `percent`.
+  std::wstring InstallLabelText(double percent);
 
   const std::wstring className_;
   std::unique_ptr<platform::WindowActivationListener> activationListener_;
@@ -125,6 +166,11 @@ class InstallUIMainWnd : public ui::WindowBase, public IUserLogWindow {
   std::wstring extraDownloadUrl_;
   std::wstring downloadDirectory_;
   std::wstring logPath_;
+  // The language's install label text; until a language sets it, the
+  // layout's own text.
+  std::wstring installLabelTemplate_;
+  // The package length the first progress report gave; 0 before it.
+  std::atomic<std::int64_t> reportedPackageLength_ = 0;
   std::wstring adviceUrl_;
   int closeMessageType_ = 2;  // MsgCancel until the flow has ended
   bool retry_ = false;

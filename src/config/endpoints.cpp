@@ -32,24 +32,25 @@ Endpoints& Current() {
   return current;
 }
 
+struct Entry {
+  std::string_view name;
+  std::string Endpoints::*field;
+};
+constexpr Entry kEntries[] = {
+    {"update_server", &Endpoints::updateServer},
+    {"update_server_china", &Endpoints::updateServerChina},
+    {"product_alert", &Endpoints::productAlert},
+    {"log_upload", &Endpoints::logUpload},
+    {"log_service", &Endpoints::logService},
+    {"base_url_file_site", &Endpoints::baseUrlFileSite},
+    {"analytics_collector", &Endpoints::analyticsCollector},
+    {"analytics_test_collector", &Endpoints::analyticsTestCollector},
+    {"ga4_collection", &Endpoints::ga4Collection},
+    {"support_service", &Endpoints::supportService},
+    {"geolocation", &Endpoints::geolocation},
+};
+
 std::string* Field(Endpoints& e, std::string_view name) {
-  struct Entry {
-    std::string_view name;
-    std::string Endpoints::*field;
-  };
-  static constexpr Entry kEntries[] = {
-      {"update_server", &Endpoints::updateServer},
-      {"update_server_china", &Endpoints::updateServerChina},
-      {"product_alert", &Endpoints::productAlert},
-      {"log_upload", &Endpoints::logUpload},
-      {"log_service", &Endpoints::logService},
-      {"base_url_file_site", &Endpoints::baseUrlFileSite},
-      {"analytics_collector", &Endpoints::analyticsCollector},
-      {"analytics_test_collector", &Endpoints::analyticsTestCollector},
-      {"ga4_collection", &Endpoints::ga4Collection},
-      {"support_service", &Endpoints::supportService},
-      {"geolocation", &Endpoints::geolocation},
-  };
   for (const Entry& entry : kEntries) {
     if (entry.name == name) return &(e.*entry.field);
   }
@@ -99,4 +100,9 @@ bool LoadEndpointsXml(std::string_view xml, std::string* error) {
 void ResetEndpoints() {
   std::lock_guard<std::mutex> guard(Lock());
   Current() = Defaults();
+}
+
+void PointAllEndpointsAt(std::string_view baseUrl) {
+  std::lock_guard<std::mutex> guard(Lock());
+  for (const Entry& entry : kEntries) Current().*entry.field = WithoutTrailingSlash(std::string(baseUrl));
 }

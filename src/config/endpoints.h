@@ -36,5 +36,8 @@ Endpoints GetEndpoints();
 // `error` set.
 bool LoadEndpointsXml(std::string_view xml, std::string* error);
 
+// Every service at `baseUrl`; the trust anchor stays.
+void PointAllEndpointsAt(std::string_view baseUrl);
+
 // Back to the compiled-in defaults.
 void ResetEndpoints();

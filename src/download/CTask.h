@@ -1,7 +1,8 @@
 #pragma once
 // One byte range of the package, downloaded on its own by a worker thread.
 // Worker threads and the driver read TaskStatus and TaskId concurrently, and
-// the statistics read DownloadedPos without the write mutex, hence atomics.
+// the statistics read DownloadedPos and RequestTimes while a worker writes
+// them, hence atomics.
 
 #include <atomic>
 #include <cstdint>
@@ -19,5 +20,5 @@ class CTask {
   std::int64_t EndPos = 0;  // last byte of the range; the file length for the final task
   std::atomic<std::int64_t> DownloadedPos{0};  // next byte to write; EndPos when done
   std::int64_t contentLength = 0;              // remote file length, 0 when unknown
-  std::int32_t RequestTimes = 0;               // failed requests in this run
+  std::atomic<std::int32_t> RequestTimes{0};  // failed requests in this run
 };

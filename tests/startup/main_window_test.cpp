@@ -15,6 +15,7 @@
 #include "fixtures/log_capture.h"
 #include "fixtures/scoped_env.h"
 #include "fixtures/temp_dir.h"
+#include "shipped_skin.h"
 #include "platform/fake_system_facts.h"
 #include "platform/registry_store.h"
 #include "ui/check_box.h"
@@ -31,12 +32,7 @@ namespace fs = std::filesystem;
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string zip = test::ReadFile(STUB_SKIN_ZIP);
-    ASSERT_FALSE(zip.empty());
-    std::string error;
-    auto package = ui::Package::FromMemory(std::vector<unsigned char>(zip.begin(), zip.end()), &error);
-    ASSERT_TRUE(package) << error;
-    ui::SetResourcePackage(package);
+    ASSERT_TRUE(test::UseShippedSkin());
     facts_.uiLanguageId = 0x0409;
     platform::RegistryStore::SetRootForTesting(tmp_.wpath());
     // The update server answers the downloader query when a test gave an
@@ -48,6 +44,7 @@ class MainWindow : public ::testing::Test {
         response.set_content(answer_, "text/xml");
       }
     });
+    std::string error;
     ASSERT_TRUE(LoadEndpointsXml(test::EndpointsXmlAllAt(server_.url("")), &error)) << error;
   }
   void TearDown() override {

@@ -56,9 +56,12 @@ struct Identity {
   }
 };
 
-// A certificate for `commonName`, issued by `issuer` or by itself when null.
-Identity MakeIdentity(const char* commonName, const Identity* issuer, bool isCa) {
-  Identity made{Owned<EVP_PKEY, EVP_PKEY_free>(EVP_EC_gen("P-256")),
+// A certificate for `commonName`, issued by `issuer` or by itself when null,
+// for a new key or for the key of `sameKeyAs` (a cross-signed twin).
+Identity MakeIdentity(const char* commonName, const Identity* issuer, bool isCa,
+                      const Identity* sameKeyAs = nullptr) {
+  if (sameKeyAs) Require(EVP_PKEY_up_ref(sameKeyAs->key.get()) == 1, "key reference");
+  Identity made{Owned<EVP_PKEY, EVP_PKEY_free>(sameKeyAs ? sameKeyAs->key.get() : EVP_EC_gen("P-256")),
                 Owned<X509, X509_free>(X509_new())};
   Require(made.key && made.cert, "allocation");
   X509* cert = made.cert.get();
@@ -132,6 +135,12 @@ struct Certificates {
   Identity signer = MakeIdentity("signature test signer", &ca, false);
   Identity leaf = MakeIdentity("signature test leaf", &intermediate, false);
   Identity stranger = MakeIdentity("signature test stranger", nullptr, false);
+  // Two CAs that cross-sign each other, neither trusted: loopA is issued by
+  // loopB and loopB by loopA (through loopRootA, loopA's self-signed twin).
+  Identity loopRootA = MakeIdentity("signature test loop A", nullptr, true);
+  Identity loopB = MakeIdentity("signature test loop B", &loopRootA, true);
+  Identity loopA = MakeIdentity("signature test loop A", &loopB, true, &loopRootA);
+  Identity loopSigner = MakeIdentity("signature test loop signer", &loopA, false);
 };
 
 const Certificates& Certs() {
@@ -182,6 +191,12 @@ const Case kCases[] = {
      Anchor::kNone, kTrustSubjectNotTrusted, kNotTrusted},
     {"signed by an untrusted key",
      [](const test::TempDir& d) { return WriteFile(d, Signed(kContent, SignDer(kContent, Certs().stranger))); },
+     Anchor::kEndpoints, kTrustSubjectNotTrusted, kNotTrusted},
+    {"chain loop of two cross-signed CAs",
+     [](const test::TempDir& d) {
+       return WriteFile(d, Signed(kContent, SignDer(kContent, Certs().loopSigner,
+                                                    {&Certs().loopA, &Certs().loopB})));
+     },
      Anchor::kEndpoints, kTrustSubjectNotTrusted, kNotTrusted},
     {"unsigned", [](const test::TempDir& d) { return WriteFile(d, kContent); }, Anchor::kEndpoints,
      kTrustNoSignature, kNotSigned},

@@ -30,6 +30,15 @@ constexpr std::array kCommands{
             stubctl::SignCommand},
     Command{"verify", "[--anchor <pem>] <file>",
             "check a package's appended signature as the stub does", stubctl::VerifyCommand},
+    Command{"make-package",
+            "--payload <dir> --out <file> [--key <key> --cert <cert>] [--installer <path>]",
+            "write a self-installing package of a folder, signed when a key is given",
+            stubctl::MakePackageCommand},
+    Command{"md5", "<file>", "print a file's MD5 as the stub computes it, like md5sum",
+            stubctl::Md5Command},
+    Command{"fetch", "<url> <path> [--md5 <hex>] [--rounds <n>] [--log <file>] [--endpoints <xml>]",
+            "download a package in resumable rounds as the install flow does",
+            stubctl::FetchCommand},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -13,9 +13,9 @@ std::optional<TempFile> TempFile::CreateBeside(const std::filesystem::path& targ
                                                std::string_view tag, std::string& error) {
   std::filesystem::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
-  std::string pattern =
-      (folder / ("." + target.filename().string() + "." + std::string(tag) + ".XXXXXX"))
-          .string();
+  std::string name = ".";
+  name.append(target.filename().string()).append(".").append(tag).append(".XXXXXX");
+  std::string pattern = (folder / name).string();
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) {
     error = "cannot write in " + folder.string() + ": " + std::strerror(errno);
