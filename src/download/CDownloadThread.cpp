@@ -2,8 +2,7 @@
 
 #include <easylogging++.h>
 
-CDownloadThread::CDownloadThread(platform::NamedMutex* mutex, std::FILE* packageFile)
-    : CThread(mutex), packageFile_(packageFile) {}
+CDownloadThread::CDownloadThread(std::FILE* packageFile) : packageFile_(packageFile) {}
 
 // The thread uses curl_ until it ends.
 CDownloadThread::~CDownloadThread() { endThread(); }

@@ -10,8 +10,8 @@
 
 class CDownloadThread : public CThread, public DownloadWorker {
  public:
-  // Neither the mutex nor the file is owned.
-  CDownloadThread(platform::NamedMutex* mutex, std::FILE* packageFile);
+  // The file is not owned.
+  explicit CDownloadThread(std::FILE* packageFile);
   ~CDownloadThread() override;
 
   // One request for the current task, which ends done (1) or failed (2); 1.
@@ -19,7 +19,6 @@ class CDownloadThread : public CThread, public DownloadWorker {
 
   CTask* currentTask() override { return task(); }
   std::FILE* packageFile() override { return packageFile_; }
-  platform::NamedMutex& writeMutex() override { return *mutex(); }
 
  private:
   std::FILE* packageFile_;

@@ -40,8 +40,7 @@ std::FILE* OpenUnbuffered(const std::string& path, const char* mode) {
 }  // namespace
 
 CDownloadThreadManager::CDownloadThreadManager(std::string packagePath)
-    : CThreadManager(platform::NamedMutex::Open(L"mutex_for_downloadthread")),
-      packagePath_(std::move(packagePath)) {}
+    : packagePath_(std::move(packagePath)) {}
 
 CDownloadThreadManager::~CDownloadThreadManager() { closePackageFile(); }
 
@@ -50,7 +49,7 @@ int CDownloadThreadManager::createThreads(int count) {
   if (!packageFile_ && !OpenPackageFile()) return -1;
   LOG(INFO) << " Create threads and init: " << count;
   for (int i = 0; i < count; ++i) {
-    auto worker = std::make_unique<CDownloadThread>(mutex(), packageFile_);
+    auto worker = std::make_unique<CDownloadThread>(packageFile_);
     if (worker->init()) addStartedThread(std::move(worker));
   }
   return startedCount();

@@ -23,6 +23,10 @@ bool ResetHandle(CURL* curl) {
   return true;
 }
 
+// Larger reads than libcurl's 16 KiB: far fewer write callbacks and system
+// calls per range, for 256 KiB per worker.
+constexpr long kReceiveBufferBytes = 256 * 1024;
+
 }  // namespace
 
 CLibcurlTool::CLibcurlTool() : m_pCurl(curl_easy_init()) {}
@@ -51,6 +55,7 @@ CURLcode CLibcurlTool::httpDownloadContent(const std::string& url, std::int64_t 
                             .Set(CURLOPT_URL, url.c_str())
                             .Set(CURLOPT_NOSIGNAL, 1L)
                             .Set(CURLOPT_RANGE, range.c_str())
+                            .Set(CURLOPT_BUFFERSIZE, kReceiveBufferBytes)
                             .Set(CURLOPT_FOLLOWLOCATION, 1L)
                             .Set(CURLOPT_MAXREDIRS, 5L)
                             .Set(CURLOPT_TIMEOUT, 20L)

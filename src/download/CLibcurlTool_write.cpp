@@ -2,27 +2,29 @@
 // position in the shared package file.
 #include <easylogging++.h>
 #include <stdio.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "download/CLibcurlTool.h"
 
 namespace {
 
-class ScopedLock {
- public:
-  explicit ScopedLock(platform::NamedMutex& mutex) : mutex_(mutex), locked_(mutex.Lock()) {}
-  ~ScopedLock() {
-    if (locked_) mutex_.Unlock();
+// Positional writes leave the shared descriptor's offset alone, so the
+// workers write side by side without a lock; a short count is what really
+// reached the file.
+std::size_t WriteAt(int fd, const char* data, std::size_t size, std::int64_t position) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t put =
+        ::pwrite(fd, data + done, size - done, static_cast<off_t>(position + done));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) break;
+    done += static_cast<std::size_t>(put);
   }
-  ScopedLock(const ScopedLock&) = delete;
-  ScopedLock& operator=(const ScopedLock&) = delete;
-  bool locked() const { return locked_; }
-
- private:
-  platform::NamedMutex& mutex_;
-  bool locked_;
-};
+  return done;
+}
 
 struct WriteOutcome {
   std::size_t written = 0;
@@ -46,9 +48,7 @@ WriteOutcome WriteChunk(const char* data, std::size_t count, CTask& task, std::F
   const auto wanted =
       static_cast<std::size_t>(std::min<std::int64_t>(room, static_cast<std::int64_t>(count)));
   WriteOutcome outcome;
-  if (wanted > 0 && fseeko(file, static_cast<off_t>(position), SEEK_SET) == 0) {
-    outcome.written = std::fwrite(data, 1, wanted, file);
-  }
+  if (wanted > 0) outcome.written = WriteAt(fileno(file), data, wanted, position);
   const std::int64_t reached = position + static_cast<std::int64_t>(outcome.written);
   if (reached == stop) {
     task.DownloadedPos.store(end);
@@ -75,10 +75,7 @@ std::size_t CLibcurlTool::downloadFunc(char* data, std::size_t size, std::size_t
     return 0;
   }
   WriteOutcome outcome;
-  {
-    ScopedLock lock(owner->writeMutex());
-    if (lock.locked()) outcome = WriteChunk(data, received, *task, file);
-  }
+  outcome = WriteChunk(data, received, *task, file);
   if (outcome.written != received) {
     LOG(INFO) << " Write Error. Task id：" << task->TaskId.load()
               << " Download to:" << task->DownloadedPos.load() << " Receive:" << received

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-CThread::CThread(platform::NamedMutex* mutex) : mutex_(mutex) {}
+CThread::CThread() = default;
 
 CThread::~CThread() { endThread(); }
 

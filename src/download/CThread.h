@@ -10,7 +10,6 @@
 #include <mutex>
 
 #include "download/CTask.h"
-#include "platform/named_mutex.h"
 #include "platform/thread.h"
 
 class CThread {
@@ -19,8 +18,7 @@ class CThread {
   static constexpr int kTaskGiven = 1;
   static constexpr int kIdle = 2;
 
-  // `mutex` serialises the writes of all workers; not owned.
-  explicit CThread(platform::NamedMutex* mutex);
+  CThread();
   // Ends the thread first (see endThread).
   virtual ~CThread();
   CThread(const CThread&) = delete;
@@ -41,7 +39,6 @@ class CThread {
   CTask* task() const;
 
  protected:
-  platform::NamedMutex* mutex() const { return mutex_; }
   // Stops the thread and waits for its end without limit. A derived class
   // whose taskBusiness uses its own members calls this in its destructor,
   // before those members go.
@@ -54,7 +51,6 @@ class CThread {
 
   std::atomic<int> state_{kIdle};
   CTask* task_ = nullptr;  // written before the state change that publishes it
-  platform::NamedMutex* mutex_;
 
   // The auto-reset wake event: a signal given while the thread is not
   // waiting is kept for its next wait, so none is lost.

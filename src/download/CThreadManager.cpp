@@ -5,9 +5,6 @@
 #include <algorithm>
 #include <mutex>
 
-CThreadManager::CThreadManager(std::shared_ptr<platform::NamedMutex> mutex)
-    : mutex_(std::move(mutex)) {}
-
 CThreadManager::~CThreadManager() { releaseThreads(); }
 
 void CThreadManager::recycleThreads() {
@@ -59,7 +56,6 @@ void CThreadManager::releaseThreads() {
     threadsLeftRunning_ = true;
     KeepForever(std::shared_ptr<CThread>(worker.release()));
   }
-  if (threadsLeftRunning_) KeepForever(mutex_);
   started_.clear();
   free_.clear();
   busy_.clear();

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "download/CThread.h"
-#include "platform/named_mutex.h"
 
 class CThreadManager {
  public:
@@ -40,9 +39,8 @@ class CThreadManager {
   void releaseThreads();
 
  protected:
-  explicit CThreadManager(std::shared_ptr<platform::NamedMutex> mutex);
+  CThreadManager() = default;
 
-  platform::NamedMutex* mutex() const { return mutex_.get(); }
   // Takes a worker whose thread runs into the free list.
   void addStartedThread(std::unique_ptr<CThread> worker);
   int startedCount() const { return static_cast<int>(started_.size()); }
@@ -53,7 +51,6 @@ class CThreadManager {
   static void KeepForever(std::shared_ptr<void> resource);
 
  private:
-  std::shared_ptr<platform::NamedMutex> mutex_;
   std::vector<std::unique_ptr<CThread>> started_;  // owns the workers
   std::vector<CThread*> free_;
   std::vector<CThread*> busy_;

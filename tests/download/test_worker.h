@@ -35,14 +35,11 @@ class TestWorker final : public DownloadWorker {
 
   CTask* currentTask() override { return &task; }
   std::FILE* packageFile() override { return file_.get(); }
-  platform::NamedMutex& writeMutex() override { return *mutex_; }
 
   CTask task;
 
  private:
   SharedFile file_;
-  std::shared_ptr<platform::NamedMutex> mutex_ =
-      platform::NamedMutex::Open(L"mutex_for_downloadthread");
 };
 
 }  // namespace test

@@ -14,7 +14,7 @@ namespace {
 // Counts its tasks; optionally holds each one until released.
 class CountingThread final : public CThread {
  public:
-  explicit CountingThread(bool holdTasks = false) : CThread(nullptr), hold_(holdTasks) {}
+  explicit CountingThread(bool holdTasks = false) : hold_(holdTasks) {}
   ~CountingThread() override { endThread(); }
 
   int taskBusiness() override {

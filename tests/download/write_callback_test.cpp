@@ -1,12 +1,16 @@
 // downloadFunc on its own: where each chunk lands in the package and when a
 // task counts as complete.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "download/CLibcurlTool.h"
 #include "fixtures/log_capture.h"
@@ -90,54 +94,33 @@ TEST(DownloadFuncTest, LogsWhatWasNotWritten) {
             " Write Error. Task id：7 Download to:9 Receive:13 Write:10 Task EndPos:9");
 }
 
-// A disk that is full after `capacity` bytes.
-struct SmallDisk {
-  std::string bytes;
-  std::size_t capacity = 0;
-  std::size_t position = 0;
-};
-
-test::SharedFile OpenSmallDisk(SmallDisk& disk) {
-  cookie_io_functions_t io{};
-  io.write = [](void* cookie, const char* data, std::size_t size) -> ssize_t {
-    auto& d = *static_cast<SmallDisk*>(cookie);
-    const std::size_t count = std::min(size, d.capacity - std::min(d.position, d.capacity));
-    if (count == 0) {
-      errno = ENOSPC;
-      return -1;
-    }
-    d.bytes.resize(std::max(d.bytes.size(), d.position + count), '.');
-    d.bytes.replace(d.position, count, data, count);
-    d.position += count;
-    return static_cast<ssize_t>(count);
-  };
-  io.seek = [](void* cookie, off64_t* offset, int whence) {
-    if (whence != SEEK_SET) return -1;
-    static_cast<SmallDisk*>(cookie)->position = static_cast<std::size_t>(*offset);
-    return 0;
-  };
-  test::SharedFile file(fopencookie(&disk, "w", io), &std::fclose);
-  if (file) std::setvbuf(file.get(), nullptr, _IONBF, 0);
-  return file;
-}
-
+// A file-size limit stands in for a full disk: the write stops at the limit
+// with EFBIG. The limit is the process's, so the case runs in a child.
 TEST(DownloadFuncTest, ShortWriteKeepsThePositionOfTheBytesWritten) {
-  SmallDisk disk;
-  disk.capacity = 8;
-  test::TestWorker worker(OpenSmallDisk(disk));
-  ASSERT_NE(worker.packageFile(), nullptr);
-  worker.Assign(2, 4, 15, 32);
-  test::LogCapture log;
-  EXPECT_EQ(Feed(worker, 4, 10), 4u);
-  EXPECT_EQ(worker.task.DownloadedPos.load(), 8);
-  EXPECT_EQ(disk.bytes.substr(4), "efgh");
-  EXPECT_EQ(log.lines().at(0).rfind(" Write Error. Task id：2 Download to:8 Receive:10 Write:4", 0),
-            0u);
-  // Full disk, the chunk that reaches EndPos: the task stays incomplete.
-  worker.Assign(3, 0, 9, 32);
-  disk.capacity = 5;
-  EXPECT_EQ(Feed(worker, 0, 12), 5u);
-  EXPECT_EQ(worker.task.DownloadedPos.load(), 5);
+  test::TempDir dir;
+  const std::string path = dir.File("package.bin");
+  const auto limitFileSize = [](rlim_t bytes) {
+    const rlimit limit{bytes, bytes};
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+  };
+  EXPECT_EXIT(
+      {
+        std::signal(SIGXFSZ, SIG_IGN);
+        test::TestWorker worker(test::OpenPackage(path));
+        worker.Assign(2, 4, 15, 32);
+        test::LogCapture log;
+        bool ok = limitFileSize(8) && Feed(worker, 4, 10) == 4u &&
+                  worker.task.DownloadedPos.load() == 8 &&
+                  test::ReadFile(path).substr(4) == "efgh" &&
+                  log.lines().at(0).rfind(
+                      " Write Error. Task id：2 Download to:8 Receive:10 Write:4", 0) == 0;
+        // Full, the chunk that reaches EndPos: the task stays incomplete.
+        worker.Assign(3, 0, 9, 32);
+        ok = ok && limitFileSize(5) && Feed(worker, 0, 12) == 5u &&
+             worker.task.DownloadedPos.load() == 5;
+        std::_Exit(ok ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
 }
 
 TEST(DownloadFuncTest, ReadOnlyPackageWritesNothing) {
@@ -173,17 +156,24 @@ TEST(DownloadFuncTest, StopsWithoutTaskOrFile) {
   EXPECT_EQ(CLibcurlTool::downloadFunc(chunk.data(), 1, chunk.size(), nullptr), 0u);
 }
 
-TEST(DownloadFuncTest, WritesUnderTheSharedMutex) {
+TEST(DownloadFuncTest, WorkersWriteSideBySideIntoOneFile) {
   test::TempDir dir;
-  test::TestWorker worker(test::OpenPackage(dir.File("package.bin")));
-  worker.Assign(1, 0, 9, 20);
-  ASSERT_TRUE(worker.writeMutex().Lock());
-  std::thread writer([&] { Feed(worker, 0, 4); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(worker.task.DownloadedPos.load(), 0) << "wrote while another thread held the mutex";
-  worker.writeMutex().Unlock();
-  writer.join();
-  EXPECT_EQ(worker.task.DownloadedPos.load(), 4);
+  const test::SharedFile file = test::OpenPackage(dir.File("package.bin"));
+  std::vector<std::unique_ptr<test::TestWorker>> workers;
+  for (int i = 0; i < 4; ++i) {
+    workers.push_back(std::make_unique<test::TestWorker>(file));
+    // Tasks of 8 bytes; the last one ends at the length.
+    workers.back()->Assign(i + 1, i * 8, i == 3 ? 32 : i * 8 + 7, 32);
+  }
+  std::vector<std::thread> threads;
+  for (int i = 0; i < 4; ++i) {
+    threads.emplace_back([&, i] {
+      for (int half = 0; half < 2; ++half) Feed(*workers[i], i * 8 + half * 4, 4);
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (const auto& worker : workers) EXPECT_TRUE(worker->complete()) << worker->task.TaskId;
+  EXPECT_EQ(test::ReadFile(dir.File("package.bin")), kContent);
 }
 
 }  // namespace
