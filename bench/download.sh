@@ -18,8 +18,7 @@ while [ $# -gt 0 ]; do
 done
 case "$size" in ''|*[!0-9]*|0) echo "--size takes a whole number of MiB" >&2; exit 1 ;; esac
 build=${build:-"$root/build"}
-# nginx lives in /usr/sbin, which a user's PATH may leave out.
-PATH="$PATH:/usr/sbin"
+. "$root/tools/local-nginx.sh"
 for tool in nginx aria2c curl md5sum /usr/bin/time; do
     command -v "$tool" >/dev/null || { echo "missing $tool: run tools/install-deps.sh" >&2; exit 1; }
 done
@@ -33,12 +32,8 @@ cmake --build "$build" --target stubctl -j "$(nproc)" >/dev/null
 stubctl="$build/stubctl"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/download-bench.XXXXXX")
-nginx_pid=""
 cleanup() {
-    if [ -n "$nginx_pid" ]; then
-        kill "$nginx_pid" 2>/dev/null || true
-        wait "$nginx_pid" 2>/dev/null || true
-    fi
+    local_nginx_stop
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -48,58 +43,8 @@ chmod 755 "$work"
 mkdir -p "$work/www" "$work/out" "$work/nginx"
 
 # --- the server -------------------------------------------------------------
-start_nginx() {
-    port=$1
-    cat >"$work/nginx/nginx.conf" <<EOF
-worker_processes 2;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/error.log;
-events { worker_connections 512; }
-http {
-    access_log off;
-    sendfile on;
-    tcp_nopush on;
-    default_type application/octet-stream;
-    client_body_temp_path $work/nginx/body;
-    proxy_temp_path $work/nginx/proxy;
-    fastcgi_temp_path $work/nginx/fastcgi;
-    uwsgi_temp_path $work/nginx/uwsgi;
-    scgi_temp_path $work/nginx/scgi;
-    server {
-        listen 127.0.0.1:$port;
-        root $work/www;
-    }
-}
-EOF
-    nginx -p "$work/nginx" -e "$work/nginx/error.log" -c "$work/nginx/nginx.conf" \
-        -g 'daemon off;' 2>>"$work/nginx/error.log" &
-    nginx_pid=$!
-    tries=0
-    while [ $tries -lt 50 ]; do
-        if ! kill -0 "$nginx_pid" 2>/dev/null; then
-            wait "$nginx_pid" 2>/dev/null || true
-            nginx_pid=""
-            return 1
-        fi
-        curl -sf -o /dev/null "http://127.0.0.1:$port/ready" 2>/dev/null && return 0
-        sleep 0.1
-        tries=$((tries + 1))
-    done
-    return 1
-}
-: >"$work/www/ready"
-port=$((20000 + $$ % 20000))
-attempt=0
-until start_nginx "$port"; do
-    attempt=$((attempt + 1))
-    if [ $attempt -ge 10 ]; then
-        echo "nginx did not start:" >&2
-        tail -5 "$work/nginx/error.log" >&2
-        exit 1
-    fi
-    [ -z "$nginx_pid" ] || { kill "$nginx_pid"; wait "$nginx_pid" 2>/dev/null || true; nginx_pid=""; }
-    port=$((port + 1))
-done
+local_nginx_start "$work/nginx" "$work/www" || exit 1
+port=$nginx_port
 
 has_fetch=no
 "$stubctl" --help 2>/dev/null | grep -q '^  fetch ' && has_fetch=yes

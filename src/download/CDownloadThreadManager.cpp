@@ -50,6 +50,7 @@ int CDownloadThreadManager::createThreads(int count) {
   LOG(INFO) << " Create threads and init: " << count;
   for (int i = 0; i < count; ++i) {
     auto worker = std::make_unique<CDownloadThread>(packageFile_);
+    worker->setIdleEvent(idleEvent());
     if (worker->init()) addStartedThread(std::move(worker));
   }
   return startedCount();

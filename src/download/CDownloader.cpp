@@ -12,6 +12,10 @@ namespace {
 
 void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// Without a worker going idle the driver wakes this often to refresh the
+// statistics and to see its state change.
+constexpr std::uint32_t kQuietTurnMs = 50;
+
 }  // namespace
 
 CDownloader::CDownloader(std::string url, std::string packagePath, std::string taskInfoPath,
@@ -107,7 +111,6 @@ bool CDownloader::allTasksDone() const {
 
 void CDownloader::dispatch() {
   started_.store(true);
-  workers_.recycleThreads();
   updateDownloadInfo();
   while (!tasks_.todoTasks().empty() && workers_.hasFreeThread()) {
     workers_.giveTaskToAThreadTodo(tasks_.getTask());
@@ -118,7 +121,15 @@ void CDownloader::downloaderThread() {
   int saves = 0;  // progress saves, one per 10 % passed
   for (;;) {
     const int state = state_.load();
+    if (state == kIdle) {
+      std::unique_lock<std::mutex> lock(stateMutex_);
+      stateChanged_.wait_for(lock, std::chrono::milliseconds(kQuietTurnMs),
+                             [this] { return state_.load() != kIdle; });
+      continue;
+    }
     if (state == kRun) {
+      // Workers that finished since the last turn count before the end test.
+      workers_.recycleThreads();
       if (downloadInfo().percent / 10 > saves) {
         ++saves;
         tasks_.saveTaskToFile();
@@ -130,12 +141,14 @@ void CDownloader::downloaderThread() {
         continue;
       }
       dispatch();
-    } else if (state == kStop) {
+    } else {
       if (!workers_.hasBusyThread()) break;
       workers_.recycleThreads();
       updateDownloadInfo();
     }
-    SleepMs(1);
+    // Every task is given or no worker is free: nothing to do until a
+    // worker finishes.
+    workers_.waitForIdleWorker(kQuietTurnMs);
   }
 
   for (const CTask* task : tasks_.allTasks()) {

@@ -25,7 +25,7 @@ int CThread::doTask(CTask* task) {
             << ", task status = " << (task ? task->TaskStatus.load() : 0)
             << ", thread status = " << state_.load();
   state_.store(kTaskGiven);
-  Wake();
+  wake_.Set();
   return 1;
 }
 
@@ -33,7 +33,7 @@ int CThread::state() const { return state_.load(); }
 
 void CThread::stop() {
   state_.store(kStop);
-  Wake();
+  wake_.Set();
 }
 
 bool CThread::join(std::uint32_t timeoutMs) {
@@ -53,7 +53,7 @@ void CThread::ThreadFunc() {
     int current = state_.load();
     if (current == kIdle) {
       LOG(INFO) << " wait before thread " << id;
-      WaitForWake();
+      wake_.Wait(platform::kInfinite);
       LOG(INFO) << " wait after thread " << id;
     } else if (current == kStop) {
       return;
@@ -61,19 +61,8 @@ void CThread::ThreadFunc() {
       taskBusiness();
       // A stop given during the task must survive the return to idle.
       state_.compare_exchange_strong(current, kIdle);
+      if (idle_) idle_->Set();
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-}
-
-void CThread::Wake() {
-  std::lock_guard lock(wakeMutex_);
-  woken_ = true;
-  wakeChanged_.notify_one();
-}
-
-void CThread::WaitForWake() {
-  std::unique_lock lock(wakeMutex_);
-  wakeChanged_.wait(lock, [this] { return woken_; });
-  woken_ = false;
 }

@@ -5,11 +5,10 @@
 // its wake event rather than polling.
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 
 #include "download/CTask.h"
+#include "platform/auto_reset_event.h"
 #include "platform/thread.h"
 
 class CThread {
@@ -37,6 +36,8 @@ class CThread {
   // True when the thread has ended (or never started).
   bool join(std::uint32_t timeoutMs);
   CTask* task() const;
+  // Set whenever this worker goes idle after a task; not owned.
+  void setIdleEvent(platform::AutoResetEvent* idle) { idle_ = idle; }
 
  protected:
   // Stops the thread and waits for its end without limit. A derived class
@@ -46,17 +47,13 @@ class CThread {
 
  private:
   void ThreadFunc();
-  void Wake();
-  void WaitForWake();
 
   std::atomic<int> state_{kIdle};
   CTask* task_ = nullptr;  // written before the state change that publishes it
 
-  // The auto-reset wake event: a signal given while the thread is not
-  // waiting is kept for its next wait, so none is lost.
-  std::mutex wakeMutex_;
-  std::condition_variable wakeChanged_;
-  bool woken_ = false;
+  // A wake given while the thread is not waiting is kept for its next wait.
+  platform::AutoResetEvent wake_;
+  platform::AutoResetEvent* idle_ = nullptr;
 
   platform::Thread thread_;
 };

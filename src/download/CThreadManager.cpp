@@ -56,6 +56,7 @@ void CThreadManager::releaseThreads() {
     threadsLeftRunning_ = true;
     KeepForever(std::shared_ptr<CThread>(worker.release()));
   }
+  if (threadsLeftRunning_) KeepForever(idle_);
   started_.clear();
   free_.clear();
   busy_.clear();

@@ -37,9 +37,16 @@ class CThreadManager {
   // thread has ended, empties the lists. A worker whose thread could not be
   // joined is never freed.
   void releaseThreads();
+  // Waits until a worker has gone idle since the last wait, at most
+  // `timeoutMs`; true when one did.
+  bool waitForIdleWorker(std::uint32_t timeoutMs) { return idle_->Wait(timeoutMs); }
 
  protected:
   CThreadManager() = default;
+
+  // What a worker sets when it goes idle; give it to the worker before its
+  // thread starts.
+  platform::AutoResetEvent* idleEvent() const { return idle_.get(); }
 
   // Takes a worker whose thread runs into the free list.
   void addStartedThread(std::unique_ptr<CThread> worker);
@@ -51,6 +58,8 @@ class CThreadManager {
   static void KeepForever(std::shared_ptr<void> resource);
 
  private:
+  // Shared: a thread left running may still set it after the pool is gone.
+  std::shared_ptr<platform::AutoResetEvent> idle_ = std::make_shared<platform::AutoResetEvent>();
   std::vector<std::unique_ptr<CThread>> started_;  // owns the workers
   std::vector<CThread*> free_;
   std::vector<CThread*> busy_;

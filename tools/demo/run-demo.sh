@@ -1,5 +1,8 @@
 #!/bin/sh
-# Runs a demo stub: the shipped skin pointed at a local stand-in for the
+# First the package the stub will download: the signed demo package served
+# by a private nginx is fetched in the stub's resumable rounds, its signature
+# checked against the demo CA and its installer run silently.
+# Then a demo stub: the shipped skin pointed at a local stand-in for the
 # maker's services (stub-server), which answers the update query and
 # journals every request. On a desktop the window stays until you close it;
 # without a display the stub runs under a private Xvfb, a screenshot of the
@@ -14,9 +17,11 @@ mkdir -p "$OUT/tmp" "$OUT/uploads" "$OUT/config"
 # registry store below XDG_CONFIG_HOME, so every demo is a first run.
 export TMPDIR="$OUT/tmp" XDG_CONFIG_HOME="$OUT/config"
 
+. "$(dirname "$0")/../local-nginx.sh"
 PIDS=""
 cleanup() {
     for pid in $PIDS; do kill "$pid" 2>/dev/null || true; done
+    local_nginx_stop
 }
 trap cleanup EXIT INT TERM
 
@@ -30,6 +35,28 @@ wait_for_line() {
     return 1
 }
 
+# --- the package ---------------------------------------------------------------
+PACKAGE="$BUILD_DIR/stage/demo/demo-setup.exe"
+mkdir -p "$OUT/www"
+cp "$PACKAGE" "$OUT/www/"
+# Started by root, nginx serves as "nobody".
+chmod 755 "$OUT" "$OUT/www"
+chmod 644 "$OUT/www/demo-setup.exe"
+local_nginx_start "$OUT/nginx" "$OUT/www" || exit 1
+DOWNLOAD="$OUT/tmp/brisko_setup/demo-setup.exe"
+mkdir -p "$(dirname "$DOWNLOAD")"
+"$BUILD_DIR/stubctl" fetch "http://127.0.0.1:$nginx_port/demo-setup.exe" "$DOWNLOAD" \
+    --md5 "$("$BUILD_DIR/stubctl" md5 "$PACKAGE" | cut -d' ' -f1)" --log "$OUT/fetch.log" |
+    sed 's/^/fetch: /'
+"$BUILD_DIR/stubctl" verify --anchor "$BUILD_DIR/stage/demo/ca.pem" "$DOWNLOAD" | sed 's/^/signature: /'
+local_nginx_stop
+INSTALL_DIR="$OUT/Program Files/Brisko"
+chmod 755 "$DOWNLOAD"
+"$DOWNLOAD" /VERYSILENT /SP- /NORESTART "/DIR=$INSTALL_DIR" /LANG=en "/LOG=$OUT/install.log" ||
+    { echo "demo: the package did not install; see $OUT/install.log" >&2; exit 1; }
+echo "Installed the demo product into: $INSTALL_DIR (log: $OUT/install.log)"
+
+# --- the stub ------------------------------------------------------------------
 # The update server's answer for this stub.
 cat >"$OUT/answer.xml" <<'XML'
 <?xml version="1.0" encoding="UTF-8"?>
