@@ -3,59 +3,23 @@
 #include <easylogging++.h>
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <memory>
 #include <string_view>
 
 #include "download/CDownloadTaskManager.h"
 #include "download/CLibcurlTool.h"
+#include "download/header_text.h"
 #include "telemetry/SingleUserLog.h"
 
 namespace {
 
+using header_text::FindName;
+using header_text::LeadingNumber;
+using header_text::LineEnd;
+using header_text::RawValue;
+using header_text::Value;
+
 constexpr std::size_t kNotFound = std::string_view::npos;
-
-// The first header line named `name` (which ends in ":" or ": "), in any
-// case: HTTP/2 servers send names in lower case, and "Content-Location:" is
-// not "Location:".
-std::size_t FindName(std::string_view text, std::string_view name) {
-  const auto sameLetter = [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-  };
-  for (auto from = text.begin();;) {
-    const auto at = std::search(from, text.end(), name.begin(), name.end(), sameLetter);
-    if (at == text.end()) return kNotFound;
-    if (at == text.begin() || at[-1] == '\n') return static_cast<std::size_t>(at - text.begin());
-    from = at + 1;
-  }
-}
-
-std::size_t LineEnd(std::string_view text, std::size_t from) {
-  return std::min(text.find("\r\n", from), text.size());
-}
-
-// From `from` to the line end, as it stands.
-std::string_view RawValue(std::string_view text, std::size_t from) {
-  from = std::min(from, text.size());
-  return text.substr(from, LineEnd(text, from) - from);
-}
-
-// From `from` without leading blanks to the line end.
-std::string_view Value(std::string_view text, std::size_t from) {
-  std::string_view value = RawValue(text, from);
-  value.remove_prefix(std::min(value.find_first_not_of(" \t"), value.size()));
-  return value;
-}
-
-// The leading digits; 0 when there are none or they overflow.
-std::int64_t LeadingNumber(std::string_view text) {
-  std::int64_t value = 0;
-  if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc())
-    return 0;
-  return value;
-}
 
 // Content-Range's total wins: a ranged answer's Content-Length is the range's.
 std::int64_t LengthIn(std::string_view header) {

@@ -3,40 +3,19 @@
 #include <easylogging++.h>
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <string_view>
 
 #include "download/CLibcurlTool.h"
+#include "download/header_text.h"
 
 namespace {
 
+using header_text::FindName;
+using header_text::LeadingNumber;
+using header_text::Value;
+
 constexpr std::size_t kNotFound = std::string_view::npos;
-
-// HTTP/2 sends header names in lower case, so names match in any case.
-std::size_t FindName(std::string_view line, std::string_view name) {
-  const auto at =
-      std::search(line.begin(), line.end(), name.begin(), name.end(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) ==
-               std::tolower(static_cast<unsigned char>(b));
-      });
-  return at == line.end() ? kNotFound : static_cast<std::size_t>(at - line.begin());
-}
-
-// From `start`, without leading blanks, up to the line end.
-std::string_view ValueFrom(std::string_view line, std::size_t start) {
-  if (start >= line.size()) return {};
-  std::string_view rest = line.substr(start);
-  rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
-  return rest.substr(0, rest.find_first_of("\r\n"));
-}
-
-// The leading decimal digits; 0 when there are none.
-std::int64_t LeadingNumber(std::string_view text) {
-  std::int64_t value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
-}
 
 // The CDN's data-centre code comes first, the cache status after it, in
 // whichever order the lines arrive. A status equal to the probe's says
@@ -118,11 +97,11 @@ std::size_t CLibcurlTool::HeaderCallback(char* line, std::size_t size, std::size
   if (task->contentLength != 0) {
     if (const std::size_t at = FindName(text, "CF-RAY:"); at != kNotFound) {
       const std::size_t dash = text.find('-', at + 7);
-      if (dash != kNotFound) AddCdnStatus(*task, ValueFrom(text, dash + 1), true);
+      if (dash != kNotFound) AddCdnStatus(*task, Value(text, dash + 1), true);
       return received;
     }
     if (const std::size_t at = FindName(text, "CF-Cache-Status:"); at != kNotFound) {
-      AddCdnStatus(*task, ValueFrom(text, at + 16), false);
+      AddCdnStatus(*task, Value(text, at + 16), false);
       return received;
     }
     if (isContentRange && !TotalMatches(text, *task)) return 0;
