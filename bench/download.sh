@@ -32,7 +32,9 @@ cmake --build "$build" --target stubctl -j "$(nproc)" >/dev/null
 stubctl="$build/stubctl"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/download-bench.XXXXXX")
+waiter=""
 cleanup() {
+    [ -z "$waiter" ] || kill "$waiter" 2>/dev/null || true
     local_nginx_stop
     rm -rf "$work"
 }
@@ -165,6 +167,29 @@ else
     small=main
 fi
 
+# --- waiting ----------------------------------------------------------------
+# CPU of a download whose server hardly sends: the driver and the watch loop
+# must not spin while the workers wait.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+waiting=""
+if [ "$has_fetch" = yes ]; then
+    head -c $((64 * 1048576)) /dev/zero >"$work/www/wait.bin"
+    chmod 644 "$work/www/wait.bin"
+    "$stubctl" fetch "http://127.0.0.1:$port/trickle/wait.bin" "$work/out/wait.bin" --rounds 1 \
+        >/dev/null 2>&1 &
+    waiter=$!
+    sleep 2
+    before=$(cpu_ticks "$waiter")
+    sleep 10
+    after=$(cpu_ticks "$waiter")
+    kill "$waiter" 2>/dev/null || true
+    wait "$waiter" 2>/dev/null || true
+    waiter=""
+    waiting=$(awk -v t=$((after - before)) -v hz="$(getconf CLK_TCK)" \
+        'BEGIN { printf "%.2f", t / hz / 10 * 100 }')
+    clear_out
+fi
+
 # --- report -----------------------------------------------------------------
 [ "$has_fetch" = yes ] || echo "stubctl has no fetch command yet: its rows and goals are skipped."
 echo
@@ -207,6 +232,7 @@ if [ "$small" = small ]; then
     goal "stubctl fetch RSS <= aria2c -x4 RSS at 256 MiB (MiB)" \
         "$(scaled "$(figure fetch-small 4)" 0.0009765625)" "$(scaled "$(figure aria4-small 4)" 0.0009765625)"
 fi
+goal "stubctl fetch while waiting (% of a core)" "$waiting" "${waiting:+5}"
 # Throughput at least 0.9 x md5sum's is a wall time at most md5sum's / 0.9.
 goal "stubctl md5 wall <= md5sum wall / 0.9 (s)" \
     "$(figure md5-main 2)" "$(scaled "$(figure md5sum-main 2)" 1.1111)"

@@ -1,5 +1,5 @@
-# A private nginx on 127.0.0.1 serving one folder, for the demo and the
-# benchmarks. Source it, then:
+# A private nginx on 127.0.0.1 serving one folder (and, below /trickle/, the
+# same files very slowly), for the demo and the benchmarks. Source it, then:
 #
 #   local_nginx_start STATE_DIR WWW_DIR   sets nginx_pid and nginx_port
 #   local_nginx_stop
@@ -31,6 +31,11 @@ http {
     server {
         listen 127.0.0.1:$3;
         root $2;
+        # The same files at 64 bytes a second: a download that waits.
+        location /trickle/ {
+            alias $2/;
+            limit_rate 64;
+        }
     }
 }
 CONF
