@@ -2,7 +2,6 @@
 #include <easylogging++.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -11,6 +10,7 @@
 #include "platform/proxy_settings.h"
 #include "platform/registry_store.h"
 #include "platform/utf8.h"
+#include "system/decimal.h"
 #include "system/text_conversion.h"
 
 namespace {
@@ -22,9 +22,7 @@ constexpr long kForbidCdnAbove = 3;
 constexpr long kCountWraps = 10;
 
 // The counter's text read as a decimal number, like atoi: 0 without digits.
-long CountOf(const std::wstring& text) {
-  return std::strtol(WideToAnsi(text).c_str(), nullptr, 10);
-}
+long CountOf(const std::wstring& text) { return AtoI(WideToAnsi(text)); }
 
 }  // namespace
 
