@@ -86,7 +86,8 @@ std::unique_ptr<CTask> ReadTask(const XMLElement* element, std::int64_t contentL
   task->StartPos = *start;
   task->EndPos = *end;
   task->DownloadedPos.store(*downloaded);
-  task->TaskStatus.store(*status);
+  // A task stored as done short of its end would never be fetched again.
+  task->TaskStatus.store(*status == 1 && *downloaded != *end ? 0 : *status);
   task->TaskId.store(*id);
   task->RemotePath = std::move(*remotePath);
   task->LocalPath = std::move(*localPath);
@@ -150,13 +151,17 @@ std::string CDownloadTaskManager::TaskFileText() const {
   PushElement(printer, "ContentLength", ContentLength);
   PushElement(printer, "DownloadTime", DownloadTime);
   for (const CTask* task : allTasks_) {
+    // A worker stores the position before the status "done": reading them
+    // the other way round, a "done" read here comes with the final position.
+    const std::int32_t status = task->TaskStatus.load();
+    const std::int64_t downloaded = task->DownloadedPos.load();
     printer.OpenElement("Task");
     PushElement(printer, "StartPos", task->StartPos);
     PushElement(printer, "EndPos", task->EndPos);
-    PushElement(printer, "DownloadedPos", task->DownloadedPos.load());
+    PushElement(printer, "DownloadedPos", downloaded);
     PushElement(printer, "RemotePath", task->RemotePath);
     PushElement(printer, "LocalPath", task->LocalPath);
-    PushElement(printer, "TaskStatus", task->TaskStatus.load());
+    PushElement(printer, "TaskStatus", status);
     PushElement(printer, "TaskId", task->TaskId.load());
     PushElement(printer, "RequestTimes", task->RequestTimes.load());
     printer.CloseElement();

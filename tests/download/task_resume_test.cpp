@@ -50,6 +50,20 @@ TEST_F(TaskResume, StoredStatusesDecideTheLists) {
   EXPECT_EQ(all[2]->DownloadedPos.load(), 9000000);
 }
 
+TEST_F(TaskResume, ATaskStoredAsDoneShortOfItsEndIsFetchedAgain) {
+  const std::string url = server_.url("/p.exe");
+  test::WriteFile(taskInfo_, TaskInfoXml(kLength,
+                                         {{0, 4194303, 4194303, 1, 1},
+                                          {4194304, kLength, 5000000, 1, 2}},
+                                         url));
+  const auto manager = Manager(url);
+  ASSERT_EQ(manager->loadDownloadTask(0, ""), kDownloadOk);
+  const auto& all = manager->allTasks();
+  EXPECT_EQ(manager->todoTasks(), std::vector<CTask*>{all[1]});
+  EXPECT_EQ(all[1]->TaskStatus.load(), 0);
+  EXPECT_EQ(all[1]->DownloadedPos.load(), 5000000);
+}
+
 TEST_F(TaskResume, FinishedDownloadIsNotReportedAsResumed) {
   const std::string url = server_.url("/p.exe");
   test::WriteFile(taskInfo_, TaskInfoXml(kLength,
