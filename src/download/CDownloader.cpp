@@ -177,7 +177,7 @@ std::string CDownloader::getCdnInfo() const {
 }
 
 int CDownloader::downloadFinish() {
-  if (!driver_.Join(0)) {
+  if (driver_.IsStarted() && !driver_.Join(0)) {
     LOG(INFO) << " downloadFinish: waiting for the driver thread to end";
     driver_.Join(platform::kInfinite);
   }
